@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/serial_port.h"
+
+#include <QSet>
+#include <QStringList>
+
+namespace corvane {
+
+// An in-memory port for tests: characters are delivered in chunks of any size, and
+// ports can be made unavailable to script failures.
+class FakeSerialPort final : public SerialPort {
+    Q_OBJECT
+public:
+    using SerialPort::SerialPort;
+
+    void setPortNumber(qint16 number) override;
+    void setSettings(const QString& settings) override;
+    void setInputLength(int length) override;
+    void open() override;
+    void close() override;
+    bool isOpen() const override { return m_open; }
+    QString readInput() override;
+    void discardInput() override;
+
+    // Characters arrive and the receive notification is raised.
+    void deliver(const QString& chunk);
+    // Characters arrive without a notification (they wait for the next one).
+    void arrive(const QString& chunk) { m_waiting += chunk; }
+
+    qint16 portNumber() const { return m_portNumber; }
+    const QString& settings() const { return m_settings; }
+    int inputLength() const { return m_inputLength; }
+    const QString& waiting() const { return m_waiting; }
+    // Every operation in call order, e.g. "port 3", "settings 9600,N,8,1", "open", "close".
+    const QStringList& calls() const { return m_calls; }
+
+    // Port numbers for which opening fails, as for a missing or busy device.
+    QSet<int> unavailablePorts;
+
+private:
+    bool m_open = false;
+    qint16 m_portNumber = 0;
+    QString m_settings;
+    int m_inputLength = -1;
+    QString m_waiting;
+    QStringList m_calls;
+};
+
+}  // namespace corvane

@@ -1,0 +1,37 @@
+#include "platform/interaction.h"
+
+#include <QDialog>
+#include <QMessageBox>
+
+namespace corvane {
+
+void QtInteraction::message(QWidget* owner, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Corvane"), text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+void QtInteraction::showModal(QDialog& dialog)
+{
+    dialog.exec();
+}
+
+void ScriptedInteraction::message(QWidget*, const QString& text)
+{
+    messages << text;
+    events << QStringLiteral("message: ") + text;
+    if (onMessage)
+        onMessage(text);
+}
+
+void ScriptedInteraction::showModal(QDialog& dialog)
+{
+    events << QStringLiteral("dialog: ") + dialog.objectName();
+    if (dialogSteps.empty())
+        return;  // the user closes the dialog without doing anything
+    DialogStep step = std::move(dialogSteps.front());
+    dialogSteps.pop_front();
+    step(dialog);
+}
+
+}  // namespace corvane

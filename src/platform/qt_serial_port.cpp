@@ -1,0 +1,104 @@
+#include "platform/qt_serial_port.h"
+
+#include "platform/port_device.h"
+#include "text/failure.h"
+
+namespace corvane {
+namespace {
+const QString kPortLost = QStringLiteral("Port lost: waiting for the device to return");
+const QString kPortBack = QStringLiteral("Port back: waiting for COMM data");
+constexpr int kReopenIntervalMs = 1000;
+}  // namespace
+
+QtSerialPort::QtSerialPort(QString programFolder, QObject* parent)
+    : SerialPort(parent), m_programFolder(std::move(programFolder))
+{
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialPort::received);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+    m_reopenTimer.setInterval(kReopenIntervalMs);
+    connect(&m_reopenTimer, &QTimer::timeout, this, &QtSerialPort::tryReopen);
+}
+
+void QtSerialPort::setPortNumber(qint16 number)
+{
+    if (number < 1)
+        throw Failure(QStringLiteral("Invalid port number"));
+    m_portNumber = number;
+}
+
+void QtSerialPort::setSettings(const QString& settings)
+{
+    const int rate = baudRateOf(settings);
+    if (rate == 0)
+        throw Failure(QStringLiteral("Invalid port settings: ") + settings);
+    m_baudRate = rate;
+}
+
+void QtSerialPort::setInputLength(int) {}
+
+void QtSerialPort::open()
+{
+    if (m_portNumber < 1)
+        throw Failure(QStringLiteral("Invalid port number"));
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.setPortName(portDevicePath(m_programFolder, m_portNumber));
+    m_port.setBaudRate(m_baudRate > 0 ? m_baudRate : 9600);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite))
+        throw Failure(m_port.errorString() + QStringLiteral(": ") + m_port.portName());
+    m_wanted = true;
+}
+
+void QtSerialPort::close()
+{
+    m_wanted = false;
+    m_reopenTimer.stop();
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool QtSerialPort::isOpen() const { return m_wanted; }
+
+QString QtSerialPort::readInput()
+{
+    if (!m_port.isOpen())
+        return QString();
+    return QString::fromLatin1(m_port.readAll());
+}
+
+void QtSerialPort::discardInput()
+{
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::Input);
+}
+
+// A device that goes away (an unplugged adapter, a closed pseudo-terminal) reports a
+// stream of errors; close it at once and look for it again now and then instead.
+void QtSerialPort::onError(QSerialPort::SerialPortError error)
+{
+    if (error != QSerialPort::ResourceError || !m_wanted)
+        return;
+    m_port.close();
+    if (!m_reopenTimer.isActive()) {
+        m_reopenTimer.start();
+        emit linkStatus(kPortLost);
+    }
+}
+
+void QtSerialPort::tryReopen()
+{
+    if (!m_wanted) {
+        m_reopenTimer.stop();
+        return;
+    }
+    if (m_port.open(QIODevice::ReadWrite)) {
+        m_reopenTimer.stop();
+        emit linkStatus(kPortBack);
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <optional>
+
+namespace corvane {
+
+// Year in full, "_", two-digit month, "_", two-digit day: 2010_03_07.
+QString dateText(const QDate& date);
+
+// Two-digit hour, ":", two-digit minute, 24-hour clock: 14:05.
+QString timeText(const QTime& time);
+
+// A time of day written as hours and minutes ("14:05", "7:5", optionally ":ss" seconds,
+// blanks around it allowed); nothing for any other text or an hour above 23.
+std::optional<QTime> parseTimeOfDay(QStringView text);
+
+}  // namespace corvane

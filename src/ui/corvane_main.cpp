@@ -1,0 +1,182 @@
+#include "ui/corvane_main.h"
+
+#include "ui/corvane_main_texts.h"
+#include "ui/twips.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+namespace corvane {
+namespace {
+constexpr int kWindowWidthTwips = 7200;
+constexpr int kTopAreaTwips = 5025;
+constexpr int kTallWindowTwips = 5900;
+
+QPushButton* makeLamp(QWidget* parent)
+{
+    auto* lamp = new QPushButton(parent);
+    lamp->setFixedSize(16, 16);
+    lamp->setFocusPolicy(Qt::NoFocus);
+    lamp->setAutoFillBackground(true);
+    return lamp;
+}
+}  // namespace
+
+CorvaneMain::CorvaneMain(const Platform& platform, QWidget* parent)
+    : QWidget(parent), m_platform(platform)
+{
+    setObjectName(QStringLiteral("CorvaneMain"));
+    MSComm1 = m_platform.makeSerialPort();
+    buildControls();
+
+    Timer1.setInterval(1000);
+    Timer2.setInterval(250);
+    Timer3.setInterval(5000);
+    Timer3.start();
+    connectHandlers();
+}
+
+CorvaneMain::~CorvaneMain() = default;
+
+void CorvaneMain::buildControls()
+{
+    Label11 = new QLabel(QStringLiteral("Corvane"), this);
+    QFont titleFont = Label11->font();
+    titleFont.setPointSize(20);
+    titleFont.setBold(true);
+    Label11->setFont(titleFont);
+    Label1 = new QLabel(main_text::webAddress, this);
+    BlinkData = makeLamp(this);
+    BlinkLog = makeLamp(this);
+    BlinkData->setToolTip(QStringLiteral("Data"));
+    BlinkLog->setToolTip(QStringLiteral("Log"));
+
+    ListView1 = new QTreeWidget(this);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setSelectionMode(QAbstractItemView::NoSelection);
+    ListView1->setFocusPolicy(Qt::NoFocus);
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListView1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtMode = new QLabel(this);
+
+    Label14 = new QLabel(QStringLiteral("Logging"), this);
+    Label9 = new QLabel(QStringLiteral("Interval"), this);
+    delay = new QLineEdit(QStringLiteral("60"), this);
+    delay->setFixedWidth(60);
+    Label10 = new QLabel(QStringLiteral("Seconds"), this);
+    StartLogging = new QPushButton(QStringLiteral("Start"), this);
+    StopLogging = new QPushButton(QStringLiteral("Stop"), this);
+    Setup = new QPushButton(QStringLiteral("Program Setup"), this);
+    CalibrateButton = new QPushButton(QStringLiteral("Calibrate"), this);
+    ShowLogs = new QPushButton(QStringLiteral("Show Logs"), this);
+    Exit = new QPushButton(QStringLiteral("Exit"), this);
+    Check1 = new QCheckBox(QStringLiteral("COMMs"), this);
+    Check1->setChecked(true);
+
+    auto* lamps = new QHBoxLayout;
+    lamps->addStretch();
+    lamps->addWidget(BlinkData);
+    lamps->addWidget(BlinkLog);
+
+    auto* header = new QHBoxLayout;
+    header->addWidget(Label11);
+    header->addStretch();
+    header->addLayout(lamps);
+
+    auto* interval = new QHBoxLayout;
+    interval->addWidget(Label9);
+    interval->addWidget(delay);
+    interval->addWidget(Label10);
+    interval->addStretch();
+
+    auto* startStop = new QHBoxLayout;
+    startStop->addWidget(StartLogging);
+    startStop->addWidget(StopLogging);
+
+    auto* commands = new QVBoxLayout;
+    commands->addWidget(Label14);
+    commands->addLayout(interval);
+    commands->addLayout(startStop);
+    commands->addSpacing(8);
+    commands->addWidget(Setup);
+    commands->addWidget(CalibrateButton);
+    commands->addWidget(ShowLogs);
+    commands->addWidget(Exit);
+    commands->addStretch();
+    commands->addWidget(Check1);
+
+    auto* live = new QVBoxLayout;
+    live->addWidget(ListView1, 1);
+    live->addWidget(txtMode);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(live, 3);
+    body->addLayout(commands, 2);
+
+    auto* topArea = new QWidget(this);
+    auto* top = new QVBoxLayout(topArea);
+    top->addLayout(header);
+    top->addLayout(body, 1);
+    top->addWidget(Label1);
+    topArea->setFixedHeight(twipsToPixels(kTopAreaTwips));
+
+    messageArea = new QWidget(this);
+    Label2 = new QLabel(messageArea);
+    ErrorString = new QLabel(messageArea);
+    auto* messages = new QVBoxLayout(messageArea);
+    messages->setContentsMargins(10, 2, 10, 6);
+    messages->addWidget(Label2);
+    messages->addWidget(ErrorString);
+    messageArea->setFixedHeight(twipsToPixels(kTallWindowTwips - kTopAreaTwips));
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->setSizeConstraint(QLayout::SetNoConstraint);
+    outer->addWidget(topArea);
+    outer->addWidget(messageArea);
+    outer->addStretch();
+
+    setWindowHeightTwips(kTallWindowTwips);
+}
+
+void CorvaneMain::connectHandlers()
+{
+    connect(MSComm1.get(), &SerialPort::received, this, &CorvaneMain::MSComm1_OnComm);
+    connect(MSComm1.get(), &SerialPort::linkStatus, Label2, &QLabel::setText);
+    connect(&Timer1, &QTimer::timeout, this, &CorvaneMain::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &CorvaneMain::Timer2_Timer);
+    connect(&Timer3, &QTimer::timeout, this, &CorvaneMain::Timer3_Timer);
+    connect(StartLogging, &QPushButton::clicked, this, &CorvaneMain::StartLogging_Click);
+    connect(StopLogging, &QPushButton::clicked, this, &CorvaneMain::StopLogging_Click);
+    connect(Setup, &QPushButton::clicked, this, &CorvaneMain::Setup_Click);
+    connect(CalibrateButton, &QPushButton::clicked, this, &CorvaneMain::CalibrateButton_Click);
+    connect(ShowLogs, &QPushButton::clicked, this, &CorvaneMain::ShowLogs_Click);
+    connect(Exit, &QPushButton::clicked, this, &CorvaneMain::Exit_Click);
+    connect(Check1, &QCheckBox::clicked, this, &CorvaneMain::Check1_Click);
+}
+
+void CorvaneMain::setWindowHeightTwips(int twips)
+{
+    setFixedSize(twipsToPixels(kWindowWidthTwips), twipsToPixels(twips));
+    messageArea->setVisible(twips >= kTallWindowTwips);
+}
+
+void CorvaneMain::setLamp(QPushButton* lamp, bool lit)
+{
+    QPalette palette = lamp->palette();
+    palette.setColor(QPalette::Button, lit ? QColor(255, 0, 0) : QWidget::palette().color(QPalette::Button));
+    lamp->setPalette(palette);
+}
+
+void CorvaneMain::Timer2_Timer()
+{
+    setLamp(BlinkData, false);
+    setLamp(BlinkLog, false);
+    Timer2.stop();
+}
+
+}  // namespace corvane

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/serial_port.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QWidget>
+#include <memory>
+
+namespace corvane {
+
+class Failure;
+
+// The main window: owns the board's port, the live values, the interval sums and the
+// logging timers. Every handler runs on the user-interface thread, one at a time.
+class CorvaneMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit CorvaneMain(const Platform& platform, QWidget* parent = nullptr);
+    ~CorvaneMain() override;
+
+    // Start-up; repeats through the port-problem recovery until the port opens or the
+    // configuration says there is none.
+    void Form_Load();
+    // Reads prog.cfg and settings.cfg into the state and lays out the live list.
+    // Throws Failure at the failing step; what was applied before stays.
+    void LoadConfiguration();
+    // Appends an entry for trapMessage to errorlog.txt and shows it in the message area.
+    void LogTrappedError();
+    void ShowPortProblem();
+
+    void MSComm1_OnComm();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+    void StartLogging_Click();
+    void StopLogging_Click();
+    void Check1_Click();
+    void Exit_Click();
+    void Setup_Click();
+    void CalibrateButton_Click();
+    void ShowLogs_Click();
+
+    bool loggingOn() const { return Timer1.isActive(); }
+
+    // Controls.
+    std::unique_ptr<SerialPort> MSComm1;
+    QTreeWidget* ListView1 = nullptr;
+    QTimer Timer1;
+    QTimer Timer2;
+    QTimer Timer3;
+    QLineEdit* delay = nullptr;
+    QPushButton* StartLogging = nullptr;
+    QPushButton* StopLogging = nullptr;
+    QPushButton* Setup = nullptr;
+    QPushButton* CalibrateButton = nullptr;
+    QPushButton* ShowLogs = nullptr;
+    QPushButton* Exit = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QPushButton* BlinkData = nullptr;
+    QPushButton* BlinkLog = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* ErrorString = nullptr;
+    QLabel* txtMode = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label1 = nullptr;
+    QWidget* messageArea = nullptr;
+
+    // Configuration, as the texts read from the files.
+    QString Port;
+    QString BR;
+    QString LogOn;
+    QString DisplayRPM;
+    QString DisplayWS;
+    QString WSUnits;
+    qint16 dispMessages = 0;
+    QString VoltDivider;
+    QString VoltOffset;
+    QString AmpDivider;
+    QString RPMDivider;
+    QString WSDivider;
+
+    // Receive state.
+    QString commBuffer;
+    QString lastFrame;
+    QString frameText;
+    QString trapMessage;
+
+    // Latest values and interval sums.
+    double volts = 0;
+    double amps = 0;
+    double watts = 0;
+    double rpm = 0;
+    double windSpeed = 0;
+    int loadFlag = 0;
+    double sumVolts = 0;
+    double sumAmps = 0;
+    double sumWatts = 0;
+    double sumRpm = 0;
+    double sumWindSpeed = 0;
+    int sampleCount = 0;
+    double prevVolts = 0;
+    double prevAmps = 0;
+    double prevWatts = 0;
+    double prevRpm = 0;
+    double prevWindSpeed = 0;
+    double wattHours = 0;
+
+    // The description of the failure being trapped; empty for conditions found by checks.
+    QString pendingErrorText;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    // Start-up steps 1 to 14; false when the port could not be opened (already logged).
+    bool runStartUp();
+    void openPort();
+    void setWindowHeightTwips(int twips);
+    void setLamp(QPushButton* lamp, bool lit);
+    // Clamps the interval box to 10..600 and switches logging on with that period.
+    void startLoggingTimer(double seconds);
+    void setLoggingControls(bool on);
+    // Records a trapped failure with the stage text in force.
+    void trap(const Failure& failure);
+
+    Platform m_platform;
+};
+
+}  // namespace corvane

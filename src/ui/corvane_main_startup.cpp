@@ -1,0 +1,158 @@
+#include "ui/corvane_main.h"
+
+#include "config/config_files.h"
+#include "config/tag_value.h"
+#include "platform/files.h"
+#include "text/failure.h"
+#include "text/numeric_text.h"
+#include "text/rounding.h"
+#include "ui/corvane_main_texts.h"
+#include "ui/twips.h"
+
+#include <QHeaderView>
+
+namespace corvane {
+namespace {
+constexpr int kTallWindowTwips = 5900;
+constexpr int kShortWindowTwips = 5025;
+constexpr int kMinIntervalSeconds = 10;
+constexpr int kMaxIntervalSeconds = 600;
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void addLiveRow(QTreeWidget* list, const QString& value, const QString& unit)
+{
+    auto* row = new QTreeWidgetItem(list);
+    row->setText(1, value);
+    row->setText(2, unit);
+    row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+}
+}  // namespace
+
+void CorvaneMain::Form_Load()
+{
+    runStartUp();
+}
+
+bool CorvaneMain::runStartUp()
+{
+    setWindowTitle(main_text::waitingCaption);
+    Label2->setText(main_text::waitingForData);
+    setTextColour(ErrorString, QColor(0, 0, 255));
+    ErrorString->setText(main_text::errorTrapStart);
+    StopLogging->setEnabled(false);
+    loadFlag = 0;
+    volts = amps = watts = rpm = wattHours = 0;
+
+    for (const QString& folder : {QStringLiteral("logs"), QStringLiteral("excel"), QStringLiteral("html")})
+        createFolder(m_platform.path(folder));  // an existing folder is fine
+
+    try {
+        LoadConfiguration();
+    } catch (const Failure&) {
+        // Start-up goes on with whatever was applied; opening the port tells the rest.
+    }
+
+    if (Port == u"0")
+        return true;
+
+    try {
+        trapMessage = main_text::portNotAvailable;
+        openPort();
+        trapMessage.clear();
+        const std::optional<double> seconds = numericValue(delay->text());
+        if (numericValue(LogOn) == 1.0 && seconds)
+            startLoggingTimer(*seconds);
+    } catch (const Failure& failure) {
+        trap(failure);
+        return false;
+    }
+    return true;
+}
+
+void CorvaneMain::openPort()
+{
+    MSComm1->setPortNumber(toInteger16(Port));
+    MSComm1->setSettings(BR + QStringLiteral(",N,8,1"));
+    MSComm1->setInputLength(0);
+    MSComm1->open();
+}
+
+void CorvaneMain::startLoggingTimer(double seconds)
+{
+    if (seconds > kMaxIntervalSeconds)
+        delay->setText(QString::number(kMaxIntervalSeconds));
+    if (toNumber(delay->text()) < kMinIntervalSeconds)
+        delay->setText(QString::number(kMinIntervalSeconds));
+    Timer1.setInterval(toInteger32(toNumber(delay->text()) * 1000));
+    setLoggingControls(true);
+    Timer1.start();
+}
+
+void CorvaneMain::setLoggingControls(bool on)
+{
+    delay->setEnabled(!on);
+    StartLogging->setEnabled(!on);
+    CalibrateButton->setEnabled(!on);
+    Setup->setEnabled(!on);
+    StopLogging->setEnabled(on);
+}
+
+void CorvaneMain::LoadConfiguration()
+{
+    const QString prog = readWholeFile(m_platform.path(kProgramConfigFile));
+    delay->setEnabled(true);
+    Port = TagValue(prog, QStringLiteral("Port"));
+    BR = TagValue(prog, QStringLiteral("BR"));
+    TagValue(prog, QStringLiteral("Savehtml"));
+    TagValue(prog, QStringLiteral("SaveExcel"));
+    delay->setText(TagValue(prog, QStringLiteral("LogDelay")));
+    LogOn = TagValue(prog, QStringLiteral("LogOn"));
+    DisplayRPM = TagValue(prog, QStringLiteral("DisplayRPM"));
+    DisplayWS = TagValue(prog, QStringLiteral("DisplayWS"));
+    WSUnits = TagValue(prog, QStringLiteral("WSUnits"));
+    dispMessages = toInteger16(TagValue(prog, QStringLiteral("dispMessages")));
+    delay->setEnabled(false);
+
+    ListView1->clear();
+    ListView1->setColumnCount(0);
+    ListView1->setHeaderHidden(true);
+    QFont font = ListView1->font();
+    font.setPointSize(24);
+    const bool showRpm = toNumber(DisplayRPM) == 1;
+    const bool showWindSpeed = toNumber(DisplayWS) == 1;
+    if (showRpm || showWindSpeed)
+        font.setPointSize(20);
+    if (showRpm && showWindSpeed)
+        font.setPointSize(18);
+    font.setFamily(QStringLiteral("Arial"));
+    ListView1->setFont(font);
+    ListView1->clear();
+    ListView1->setColumnCount(3);
+    ListView1->setColumnWidth(0, std::max(1, twipsToPixels(1)));
+    ListView1->setColumnWidth(1, twipsToPixels(1500));
+    ListView1->setColumnWidth(2, twipsToPixels(2600));
+    for (const QString& unit : {QStringLiteral("Volts"), QStringLiteral("Amps"), QStringLiteral("Watts"),
+                                QStringLiteral("WattHours")})
+        addLiveRow(ListView1, QStringLiteral("0.0"), unit);
+    if (showRpm)
+        addLiveRow(ListView1, QStringLiteral("0.0"), QStringLiteral("RPM"));
+    if (showWindSpeed)
+        addLiveRow(ListView1, QStringLiteral("0.0"), WSUnits);
+
+    setWindowHeightTwips(dispMessages == 1 ? kTallWindowTwips : kShortWindowTwips);
+
+    const QString calibration = readWholeFile(m_platform.path(kCalibrationFile));
+    VoltDivider = TagValue(calibration, QStringLiteral("VoltDivider"));
+    VoltOffset = TagValue(calibration, QStringLiteral("VoltOffset"));
+    AmpDivider = TagValue(calibration, QStringLiteral("AmpDivider"));
+    RPMDivider = TagValue(calibration, QStringLiteral("RPMDivider"));
+    WSDivider = TagValue(calibration, QStringLiteral("WSDivider"));
+}
+
+}  // namespace corvane
