@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors, runs every test.
+# Installs what is missing, builds everything with warnings as errors and runs every test;
+# then builds the unit and window tests again with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs them there too. Any failure or report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+jobs=$(nproc)
 
 scripts/install-deps.sh
+
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON
-cmake --build build/test --parallel "$(nproc)"
-ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"
+cmake --build build/test --parallel "$jobs"
+ctest --test-dir build/test --output-on-failure --parallel "$jobs"
+
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANE_WERROR=ON \
+  -DCORVANE_SANITIZE=ON -DCORVANE_BUILD_BENCH=OFF
+cmake --build build/sanitize --parallel "$jobs"
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1" \
+LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
+UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+  ctest --test-dir build/sanitize --output-on-failure --parallel "$jobs" --label-exclude e2e
