@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace corvane {
+
+// Scaling of the raw readings with the calibration values, which are held as the texts
+// read from settings.cfg: a value that is not a number fails with "Type mismatch", a zero
+// divisor with "Division by zero".
+
+// V / VoltDivider, rounded to 2 decimals.
+double voltsFrom(double rawV, QStringView voltDivider);
+
+// (I - VoltOffset) / AmpDivider, rounded to 2 decimals; a negative current reads as 0.
+double ampsFrom(double rawI, QStringView voltOffset, QStringView ampDivider);
+
+// (R / RPMDivider) x 60, rounded to 1 decimal; above 500 is taken as a miscount and gives 0.
+double rpmFrom(double rawR, QStringView rpmDivider);
+
+// S / WSDivider, rounded to 1 decimal.
+double windSpeedFrom(double rawS, QStringView wsDivider);
+
+// amps x volts of the already rounded values, rounded to 2 decimals.
+double wattsFrom(double amps, double volts);
+
+inline constexpr double kMaxPlausibleRpm = 500;
+
+}  // namespace corvane
