@@ -15,6 +15,8 @@
 namespace corvane {
 
 class Failure;
+struct RawReadings;
+enum class WattHourEntry;
 
 // The main window: owns the board's port, the live values, the interval sums and the
 // logging timers. Every handler runs on the user-interface thread, one at a time.
@@ -131,6 +133,20 @@ private:
     void setLoggingControls(bool on);
     // Records a trapped failure with the stage text in force.
     void trap(const Failure& failure);
+
+    // The stages of one received frame; each sets trapMessage before it starts.
+    void rejectBuffer(const QString& message);
+    void takeFrameOut();
+    // False when the frame was rejected (already logged).
+    bool takeFieldsApart(RawReadings& raw);
+    void calculateMeasurements(const RawReadings& raw);
+    void showLiveValues();
+
+    void resetIntervalSums();
+    // Appends one line to a log file; a line that cannot be written is reported with
+    // lostMessage and the failure's reason, and the handler carries on.
+    void appendLogLineReported(const QString& fileName, const QString& line, const QString& lostMessage);
+    void appendWattHourEntry(WattHourEntry kind);
 
     Platform m_platform;
 };

@@ -1,0 +1,133 @@
+// The receive handler: collecting characters into frames, checking and taking a frame
+// apart, scaling its readings and showing them.
+#include "ui/corvane_main.h"
+
+#include "telemetry/frame_fields.h"
+#include "telemetry/frame_framing.h"
+#include "telemetry/live_display.h"
+#include "telemetry/measurement.h"
+#include "text/failure.h"
+#include "text/numeric_text.h"
+#include "ui/corvane_main_texts.h"
+
+namespace corvane {
+
+void CorvaneMain::MSComm1_OnComm()
+{
+    commBuffer += MSComm1->readInput();
+    MSComm1->discardInput();
+
+    switch (bufferState(commBuffer)) {
+    case BufferState::Incomplete:
+        return;
+    case BufferState::LongOrJoined:
+        rejectBuffer(main_text::longOrJoinedString);
+        return;
+    case BufferState::BracesReversed:
+        rejectBuffer(main_text::bracesWrong);
+        return;
+    case BufferState::Frame:
+        break;
+    }
+
+    takeFrameOut();
+    try {
+        RawReadings raw;
+        if (!takeFieldsApart(raw))
+            return;
+        calculateMeasurements(raw);
+        showLiveValues();
+    } catch (const Failure& failure) {
+        trap(failure);
+        commBuffer.clear();
+        Label2->setText(main_text::possibleCorruptComms);
+    }
+}
+
+// The buffer keeps its characters: later notifications append to them.
+void CorvaneMain::rejectBuffer(const QString& message)
+{
+    trapMessage = message;
+    LogTrappedError();
+}
+
+void CorvaneMain::takeFrameOut()
+{
+    Timer2.start();
+    setLamp(BlinkData, true);
+    lastFrame = commBuffer;
+    commBuffer.clear();
+    loadFlag = 0;
+    Label2->setText(lastFrame);
+    lastFrame = cutAfterFirstClose(lastFrame);
+    frameText = frameFromFirstOpen(lastFrame);
+}
+
+bool CorvaneMain::takeFieldsApart(RawReadings& raw)
+{
+    trapMessage = main_text::corruptVolts;
+    const QString voltsText = fieldText(frameText, u'V');
+    if (!carriesReading(voltsText)) {
+        LogTrappedError();
+        return false;
+    }
+    trapMessage = main_text::corruptAmps;
+    const QString ampsText = fieldText(frameText, u'I');
+    if (!carriesReading(ampsText)) {
+        LogTrappedError();
+        return false;
+    }
+    raw.v = valueOrZero(voltsText);
+    raw.i = valueOrZero(ampsText);
+
+    trapMessage = main_text::corruptRevsOrWind;
+    raw.r = valueOrZero(fieldText(frameText, u'R'));
+    raw.m = valueOrZero(fieldText(frameText, u'M'));
+    raw.s = valueOrZero(fieldText(frameText, u'S'));
+
+    trapMessage = main_text::checksumError;
+    if (!checksumAgrees(frameText, raw)) {
+        LogTrappedError();
+        return false;
+    }
+    return true;
+}
+
+void CorvaneMain::calculateMeasurements(const RawReadings& raw)
+{
+    trapMessage = main_text::calculationsError;
+    ++sampleCount;
+    volts = voltsFrom(raw.v, VoltDivider);
+    amps = ampsFrom(raw.i, VoltOffset, AmpDivider);
+    rpm = rpmFrom(raw.r, RPMDivider);
+    windSpeed = windSpeedFrom(raw.s, WSDivider);
+    watts = wattsFrom(amps, volts);
+    // Added only now, so that a failing calculation leaves the sums untouched.
+    if (loggingOn()) {
+        sumVolts += volts;
+        sumAmps += amps;
+        sumRpm += rpm;
+        sumWindSpeed += windSpeed;
+        sumWatts += watts;
+    }
+}
+
+void CorvaneMain::showLiveValues()
+{
+    trapMessage = main_text::displayListError;
+    // The rows are worked out before the list is touched, so a failure leaves it whole.
+    const QList<LiveRow> rows =
+        liveRows({volts, amps, watts, wattHours, rpm, windSpeed}, DisplayRPM, DisplayWS, WSUnits);
+    ListView1->clear();
+    for (const LiveRow& row : rows) {
+        auto* item = new QTreeWidgetItem(ListView1);
+        item->setText(1, row.value);
+        item->setText(2, row.unit);
+        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    trapMessage.clear();
+    setWindowTitle(liveCaption(volts, amps, watts));
+    txtMode->setText(QString());
+}
+
+}  // namespace corvane
