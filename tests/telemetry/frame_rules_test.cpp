@@ -1,6 +1,4 @@
-#include "telemetry/frame_fields.h"
 #include "telemetry/frame_framing.h"
-#include "text/failure.h"
 
 #include <gtest/gtest.h>
 
@@ -32,59 +30,6 @@ TEST(FrameFraming, JudgesTheBuffer)
         SCOPED_TRACE(c.buffer.toStdString());
         EXPECT_EQ(bufferState(c.buffer), c.state);
     }
-}
-
-TEST(FrameFraming, CutsAfterTheFirstCloseAndStartsAtTheFirstOpen)
-{
-    const QString taken = QStringLiteral("ab[<V>1</V>]\r\n[<V>2");
-    const QString lastFrame = cutAfterFirstClose(taken);
-    EXPECT_EQ(lastFrame, u"ab[<V>1</V>]");
-    EXPECT_EQ(frameFromFirstOpen(lastFrame), u"[<V>1</V>]");
-}
-
-TEST(FrameFields, TakesTheFirstOccurrenceOfExactTags)
-{
-    const QString frame = QStringLiteral("[<V>12</V><I></I><R>7</R><R>9</R><v>5</v>]");
-    EXPECT_EQ(fieldText(frame, u'V'), u"12");
-    EXPECT_EQ(fieldText(frame, u'I'), u"");
-    EXPECT_EQ(fieldText(frame, u'R'), u"7");
-    EXPECT_EQ(fieldText(frame, u'S'), u"");                          // missing
-    EXPECT_EQ(fieldText(QStringLiteral("[<v>5</v>]"), u'V'), u"");   // lower case is not a tag
-    EXPECT_EQ(fieldText(QStringLiteral("[<S>4</V>]"), u'S'), u"");   // closing tag missing
-    EXPECT_THROW(fieldText(QStringLiteral("[</R>4<R>]"), u'R'), Failure);
-}
-
-TEST(FrameFields, RequiredFieldRejectsOnlyEmptyAndPlainZero)
-{
-    EXPECT_FALSE(carriesReading(u""));
-    EXPECT_FALSE(carriesReading(u"0"));
-    EXPECT_TRUE(carriesReading(u"00"));
-    EXPECT_TRUE(carriesReading(u"0.0"));
-    EXPECT_TRUE(carriesReading(u" 0"));
-    EXPECT_TRUE(carriesReading(u"abc"));
-}
-
-TEST(FrameFields, ChecksumIsVPlusIPlusRPlusS)
-{
-    const RawReadings raw{745, 512, 12, 99, 40};
-    const struct {
-        const char* frame;
-        bool agrees;
-    } cases[] = {
-        {"[<C>1309</C>]", true},
-        {"[<C> 1309.0 </C>]", true},
-        {"[<C>1408</C>]", false},   // would be right only if M were counted
-        {"[<C>1310</C>]", false},
-        {"[]", true},               // no checksum: taken unchecked
-        {"[<C>x</C>]", true},
-        {"[<C></C>]", true},
-        {"[<C>1</c>]", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.frame);
-        EXPECT_EQ(checksumAgrees(QString::fromLatin1(c.frame), raw), c.agrees);
-    }
-    EXPECT_THROW(checksumAgrees(QStringLiteral("[</C>1309<C>]"), raw), Failure);
 }
 
 }  // namespace

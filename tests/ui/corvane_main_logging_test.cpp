@@ -157,21 +157,17 @@ TEST_F(Logging, StartClampsTheIntervalAndRefusesText)
 
 TEST_F(Logging, StartAndStopSwitchTheControls)
 {
+    // Enabled states of delay, Start, Setup, Calibrate and Stop, then whether the tick runs.
+    const auto states = [this] {
+        return QList<bool>{window->delay->isEnabled(), window->StartLogging->isEnabled(), window->Setup->isEnabled(),
+                           window->CalibrateButton->isEnabled(), window->StopLogging->isEnabled(),
+                           window->Timer1.isActive()};
+    };
     window->StartLogging_Click();
-    for (QWidget* off : {static_cast<QWidget*>(window->delay), static_cast<QWidget*>(window->StartLogging),
-                         static_cast<QWidget*>(window->Setup), static_cast<QWidget*>(window->CalibrateButton)})
-        EXPECT_FALSE(off->isEnabled());
-    EXPECT_TRUE(window->StopLogging->isEnabled());
-    EXPECT_TRUE(window->Timer1.isActive());
-
+    EXPECT_EQ(states(), (QList<bool>{false, false, false, false, true, true}));
     window->StopLogging_Click();
-    for (QWidget* on : {static_cast<QWidget*>(window->delay), static_cast<QWidget*>(window->StartLogging),
-                        static_cast<QWidget*>(window->Setup), static_cast<QWidget*>(window->CalibrateButton)})
-        EXPECT_TRUE(on->isEnabled());
-    EXPECT_FALSE(window->StopLogging->isEnabled());
-    EXPECT_FALSE(window->Timer1.isActive());
-    EXPECT_TRUE(window->ShowLogs->isEnabled());
-    EXPECT_TRUE(window->Exit->isEnabled());
+    EXPECT_EQ(states(), (QList<bool>{true, true, true, true, false, false}));
+    EXPECT_TRUE(window->ShowLogs->isEnabled() && window->Exit->isEnabled() && window->Check1->isEnabled());
 }
 
 TEST_F(Logging, TheCommsBoxSwitchesTheWindowHeight)
