@@ -133,6 +133,9 @@ private:
     void setLoggingControls(bool on);
     // Records a trapped failure with the stage text in force.
     void trap(const Failure& failure);
+    // The port-problem recovery up to the new start-up: tell the user, offer the setup.
+    void promptPortProblem();
+    void showProgramSetup();
 
     // The stages of one received frame; each sets trapMessage before it starts.
     void rejectBuffer(const QString& message);

@@ -3,9 +3,6 @@
 
 namespace corvane {
 
-void CorvaneMain::Setup_Click() {}
-void CorvaneMain::CalibrateButton_Click() {}
 void CorvaneMain::ShowLogs_Click() {}
-void CorvaneMain::ShowPortProblem() {}
 
 }  // namespace corvane

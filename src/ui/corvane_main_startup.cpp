@@ -36,7 +36,10 @@ void addLiveRow(QTreeWidget* list, const QString& value, const QString& unit)
 
 void CorvaneMain::Form_Load()
 {
-    runStartUp();
+    // Each new start-up begins after the previous attempt has ended, however often the
+    // user has to be asked, so the recovery never nests.
+    while (!runStartUp())
+        promptPortProblem();
 }
 
 bool CorvaneMain::runStartUp()
