@@ -3,6 +3,5 @@
 
 namespace corvane {
 
-void CorvaneMain::ShowLogs_Click() {}
 
 }  // namespace corvane

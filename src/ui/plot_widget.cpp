@@ -1,0 +1,151 @@
+#include "ui/plot_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace corvane {
+namespace {
+
+// Values far beyond the scale are clipped by the surface; keep their pixel positions
+// within what the rasteriser handles exactly, without visibly bending the line.
+constexpr double kFarPixel = 1e7;
+
+QColor colourOf(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+// Maps plot units to pixels: 0 to the first pixel, the full extent to the last one.
+double toPixels(double units, double extentUnits, int pixels)
+{
+    if (extentUnits == 0 || pixels <= 1)
+        return 0;
+    const double pixel = units * (pixels - 1) / extentUnits;
+    return std::isfinite(pixel) ? std::clamp(pixel, -kFarPixel, kFarPixel) : std::nan("");
+}
+
+bool isDrawable(const QLineF& line)
+{
+    return std::isfinite(line.x1()) && std::isfinite(line.y1()) && std::isfinite(line.x2()) && std::isfinite(line.y2());
+}
+
+}  // namespace
+
+PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Plot"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 120);
+}
+
+void PlotWidget::clear()
+{
+    m_geometry = PlotGeometry();
+    m_dragLines.clear();
+    m_cache = QImage();
+    update();
+}
+
+void PlotWidget::showPlot(PlotGeometry geometry)
+{
+    m_geometry = std::move(geometry);
+    m_scaleWidth = m_geometry.width;
+    m_cache = QImage();
+    update();
+}
+
+void PlotWidget::addDragLine(double fromX, double toX)
+{
+    // A drag adds a line at every move, all from the press position: keep their union.
+    if (m_dragLines.empty() || m_dragLines.back().pressX != fromX)
+        m_dragLines.push_back({fromX, fromX, fromX});
+    DragLine& line = m_dragLines.back();
+    line.lowX = std::min(line.lowX, toX);
+    line.highX = std::max(line.highX, toX);
+    update(0, 0, width(), 2);
+}
+
+double PlotWidget::pixelX(double x, int pixelWidth) const { return toPixels(x, m_scaleWidth, pixelWidth); }
+
+float PlotWidget::unitsAt(double pixelX) const
+{
+    if (width() <= 1)
+        return 0;
+    return static_cast<float>(pixelX * m_scaleWidth / (width() - 1));
+}
+
+void PlotWidget::paintPicture(QPainter& painter, const QSize& size) const
+{
+    paintPlot(painter, size);
+    paintDragLines(painter, size);
+}
+
+void PlotWidget::paintPlot(QPainter& painter, const QSize& size) const
+{
+    painter.fillRect(QRect(QPoint(0, 0), size), colourOf(kBackgroundColour));
+    if (!m_geometry.drawn)
+        return;
+    const double width = m_geometry.width;
+    const int w = size.width();
+    const int h = size.height();
+
+    painter.setPen(colourOf(kZeroLineColour));
+    for (const ZeroLine& zero : m_geometry.zeroLines) {
+        const double y = toPixels(zero.y, zero.height, h);
+        painter.drawLine(QLineF(0, y, toPixels(width, width, w), y));
+    }
+
+    // Pixel positions of every line, then the segments position by position, each
+    // series over the ones before it, as the records come.
+    std::vector<std::vector<QPointF>> pixels;
+    std::vector<QPen> pens;
+    pixels.reserve(m_geometry.lines.size());
+    for (const SeriesLine& line : m_geometry.lines) {
+        std::vector<QPointF> points;
+        points.reserve(line.points.size());
+        for (const QPointF& point : line.points)
+            points.emplace_back(toPixels(point.x(), width, w), toPixels(point.y(), line.height, h));
+        pixels.push_back(std::move(points));
+        pens.emplace_back(colourOf(kSeriesStyles[indexOf(line.series)].colour), 0);
+    }
+    const std::size_t positions = pixels.empty() ? 0 : pixels.front().size();
+    for (std::size_t n = 1; n < positions; ++n) {
+        for (std::size_t s = 0; s < pixels.size(); ++s) {
+            const QLineF segment(pixels[s][n - 1], pixels[s][n]);
+            if (!isDrawable(segment))
+                continue;
+            painter.setPen(pens[s]);
+            painter.drawLine(segment);
+        }
+    }
+}
+
+void PlotWidget::paintDragLines(QPainter& painter, const QSize& size) const
+{
+    painter.setPen(colourOf(kDragLineColour));
+    for (const DragLine& line : m_dragLines) {
+        const QLineF segment(pixelX(line.lowX, size.width()), 0, pixelX(line.highX, size.width()), 0);
+        if (isDrawable(segment))
+            painter.drawLine(segment);
+    }
+}
+
+void PlotWidget::paintEvent(QPaintEvent*)
+{
+    if (m_cache.size() != size()) {
+        m_cache = QImage(size(), QImage::Format_RGB32);
+        QPainter cachePainter(&m_cache);
+        paintPlot(cachePainter, size());
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_cache);
+    paintDragLines(painter, size());
+}
+
+void PlotWidget::mousePressEvent(QMouseEvent* event) { emit pressed(unitsAt(event->position().x())); }
+
+void PlotWidget::mouseMoveEvent(QMouseEvent* event) { emit moved(unitsAt(event->position().x())); }
+
+void PlotWidget::mouseReleaseEvent(QMouseEvent* event) { emit released(unitsAt(event->position().x())); }
+
+}  // namespace corvane
