@@ -15,7 +15,7 @@ namespace {
 
 using namespace corvane;
 
-void writeFile(const QString& path, const char* text)
+void writeConfigFile(const QString& path, const char* text)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -28,12 +28,12 @@ class FramePath {
 public:
     FramePath()
     {
-        writeFile(m_folder.filePath(QStringLiteral("prog.cfg")),
+        writeConfigFile(m_folder.filePath(QStringLiteral("prog.cfg")),
                   "Program Config File\r\n\r\n<Port>0</Port>\r\n<Savehtml>0</Savehtml>\r\n"
                   "<SaveExcel>0</SaveExcel>\r\n<LogDelay>60</LogDelay>\r\n<LogOn>0</LogOn>\r\n"
                   "<DisplayRPM>1</DisplayRPM>\r\n<DisplayWS>1</DisplayWS>\r\n<WSUnits>km/h</WSUnits>\r\n"
                   "<SV>24</SV>\r\n<MA>20</MA>\r\n<BR>9600</BR>\r\n<dispMessages>1</dispMessages>\r\n\r\n");
-        writeFile(m_folder.filePath(QStringLiteral("settings.cfg")),
+        writeConfigFile(m_folder.filePath(QStringLiteral("settings.cfg")),
                   "Calibration Settings\r\n\r\n\r\n<VoltDivider>59.127</VoltDivider>\r\n"
                   "<VoltOffset>500</VoltOffset>\r\n<AmpDivider>3.8</AmpDivider>\r\n"
                   "<RPMDivider>3</RPMDivider>\r\n<WSDivider>10</WSDivider>\r\n");
