@@ -101,6 +101,7 @@ void Graph::buildControls()
     timeRow->addWidget(ftime, 1);
 
     Plot = new PlotWidget(this);
+    Plot->setMinimumSize(200, 120);
 
     Check1 = new QCheckBox(graph_text::volts, this);
     Check2 = new QCheckBox(graph_text::amps, this);

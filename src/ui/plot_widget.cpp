@@ -8,9 +8,11 @@
 namespace corvane {
 namespace {
 
-// Values far beyond the scale are clipped by the surface; keep their pixel positions
-// within what the rasteriser handles exactly, without visibly bending the line.
-constexpr double kFarPixel = 1e7;
+// Values far beyond the scale are clipped by the surface. Pixel positions are bounded
+// first (so that no arithmetic overflows) and then each segment is cut to the visible
+// area, since the rasteriser drops lines whose end points lie millions of pixels away.
+constexpr double kFarPixel = 1e12;
+constexpr double kClipMargin = 2;
 
 QColor colourOf(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
@@ -23,9 +25,40 @@ double toPixels(double units, double extentUnits, int pixels)
     return std::isfinite(pixel) ? std::clamp(pixel, -kFarPixel, kFarPixel) : std::nan("");
 }
 
-bool isDrawable(const QLineF& line)
+// Cuts the segment to the rectangle (Liang-Barsky); false when nothing of it is inside.
+bool clipTo(QLineF& line, const QRectF& area)
 {
-    return std::isfinite(line.x1()) && std::isfinite(line.y1()) && std::isfinite(line.x2()) && std::isfinite(line.y2());
+    const double x0 = line.x1();
+    const double y0 = line.y1();
+    const double dx = line.dx();
+    const double dy = line.dy();
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(dx) || !std::isfinite(dy))
+        return false;
+    double enter = 0;
+    double leave = 1;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {x0 - area.left(), area.right() - x0, y0 - area.top(), area.bottom() - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+    }
+    if (enter > leave)
+        return false;
+    line = QLineF(x0 + enter * dx, y0 + enter * dy, x0 + leave * dx, y0 + leave * dy);
+    return true;
+}
+
+QRectF visibleArea(const QSize& size)
+{
+    return QRectF(-kClipMargin, -kClipMargin, size.width() + 2 * kClipMargin, size.height() + 2 * kClipMargin);
 }
 
 }  // namespace
@@ -35,7 +68,6 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("Plot"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(200, 120);
 }
 
 void PlotWidget::clear()
@@ -108,11 +140,12 @@ void PlotWidget::paintPlot(QPainter& painter, const QSize& size) const
         pixels.push_back(std::move(points));
         pens.emplace_back(colourOf(kSeriesStyles[indexOf(line.series)].colour), 0);
     }
+    const QRectF area = visibleArea(size);
     const std::size_t positions = pixels.empty() ? 0 : pixels.front().size();
     for (std::size_t n = 1; n < positions; ++n) {
         for (std::size_t s = 0; s < pixels.size(); ++s) {
-            const QLineF segment(pixels[s][n - 1], pixels[s][n]);
-            if (!isDrawable(segment))
+            QLineF segment(pixels[s][n - 1], pixels[s][n]);
+            if (!clipTo(segment, area))
                 continue;
             painter.setPen(pens[s]);
             painter.drawLine(segment);
@@ -124,8 +157,8 @@ void PlotWidget::paintDragLines(QPainter& painter, const QSize& size) const
 {
     painter.setPen(colourOf(kDragLineColour));
     for (const DragLine& line : m_dragLines) {
-        const QLineF segment(pixelX(line.lowX, size.width()), 0, pixelX(line.highX, size.width()), 0);
-        if (isDrawable(segment))
+        QLineF segment(pixelX(line.lowX, size.width()), 0, pixelX(line.highX, size.width()), 0);
+        if (clipTo(segment, visibleArea(size)))
             painter.drawLine(segment);
     }
 }
