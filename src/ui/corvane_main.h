@@ -137,7 +137,7 @@ private:
     void promptPortProblem();
     void showProgramSetup();
 
-    // The stages of one received frame; each sets trapMessage before it starts.
+    // The steps of one receive notification; the checking stages set trapMessage first.
     void rejectBuffer(const QString& message);
     void takeFrameOut();
     // False when the frame was rejected (already logged).
