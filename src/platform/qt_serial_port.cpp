@@ -48,6 +48,8 @@ void QtSerialPort::open()
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
+    m_lost = false;
+    m_reopenTimer.stop();
     if (!m_port.open(QIODevice::ReadWrite))
         throw Failure(m_port.errorString() + QStringLiteral(": ") + m_port.portName());
     m_wanted = true;
@@ -56,6 +58,7 @@ void QtSerialPort::open()
 void QtSerialPort::close()
 {
     m_wanted = false;
+    m_lost = false;
     m_reopenTimer.stop();
     if (m_port.isOpen())
         m_port.close();
@@ -70,35 +73,54 @@ QString QtSerialPort::readInput()
     return QString::fromLatin1(m_port.readAll());
 }
 
+// Drops only what the port has taken in and not handed out, never the device's own
+// queue: flushing that would lose the characters that arrive between the read and this
+// call, and with them part of the next frame.
 void QtSerialPort::discardInput()
 {
     if (m_port.isOpen())
-        m_port.clear(QSerialPort::Input);
+        m_port.skip(m_port.bytesAvailable());
 }
 
-// A device that goes away (an unplugged adapter, a closed pseudo-terminal) reports a
-// stream of errors; close it at once and look for it again now and then instead.
+// A device that goes away reports a ResourceError (an unplugged adapter) or, on every
+// notification, a ReadError for the end of input (a hung-up pseudo-terminal, which would
+// otherwise keep the event loop busy). Either way the line is gone: close it, and look for
+// the device again now and then. The close waits for the event loop, because Qt is still
+// inside its own read when it reports the error.
 void QtSerialPort::onError(QSerialPort::SerialPortError error)
 {
-    if (error != QSerialPort::ResourceError || !m_wanted)
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
         return;
-    m_port.close();
-    if (!m_reopenTimer.isActive()) {
-        m_reopenTimer.start();
-        emit linkStatus(kPortLost);
-    }
+    if (!m_wanted || m_lost)
+        return;
+    m_lost = true;
+    QMetaObject::invokeMethod(this, &QtSerialPort::closeLostDevice, Qt::QueuedConnection);
 }
 
+void QtSerialPort::closeLostDevice()
+{
+    if (!m_lost)
+        return;
+    m_port.close();
+    m_reopenTimer.start();
+    emit linkStatus(kPortLost);
+}
+
+// The status is repeated while the device stays away, so that it comes back to the screen
+// after the logging tick has put its own text there.
 void QtSerialPort::tryReopen()
 {
-    if (!m_wanted) {
+    if (!m_wanted || !m_lost) {
         m_reopenTimer.stop();
         return;
     }
-    if (m_port.open(QIODevice::ReadWrite)) {
-        m_reopenTimer.stop();
-        emit linkStatus(kPortBack);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        emit linkStatus(kPortLost);
+        return;
     }
+    m_lost = false;
+    m_reopenTimer.stop();
+    emit linkStatus(kPortBack);
 }
 
 }  // namespace corvane

@@ -24,6 +24,7 @@ public:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    void closeLostDevice();
     void tryReopen();
 
     QString m_programFolder;
@@ -31,6 +32,7 @@ private:
     qint16 m_portNumber = 0;
     int m_baudRate = 0;
     bool m_wanted = false;  // opened by the caller and not closed since
+    bool m_lost = false;    // the device went away; it is looked for again every second
     QTimer m_reopenTimer;
 };
 
