@@ -31,7 +31,8 @@ Options:
                          #pause S     S more seconds of silence before the next frame
                          #whole TEXT  send TEXT in one piece
                          # ...        a comment
-                       The board exits at the end of the script.
+                       The board exits at the end of the script, after
+                       the silence of a closing #pause.
   --faults LIST        comma-separated faults that --fault-rate may inject, or all
                        (default all):
                          checksum            a wrong <C> value
@@ -43,8 +44,9 @@ Options:
                          long                a frame padded past 60 characters
                          reversed-revs       </R> before <R>
   --fault-rate P       chance from 0 to 1 that a generated frame is damaged (default 0)
-  --hangup-after N     after N frames pull the adapter: close the terminal and remove
-                       the COMn link (0 never, the default)
+  --hangup-after N     pull the adapter when frame N+1 is due: close the terminal,
+                       which hangs up the reader, and remove the COMn link (0 never,
+                       the default)
   --reopen-after S     seconds until the adapter returns on a new terminal linked as
                        the same COMn (default 5)
   --whole-frames       write every frame in one piece

@@ -105,8 +105,10 @@ int runBoard(const Options& options, FrameSource& source, Random& random, std::o
             nextFrame = Clock::now();
         }
         const std::optional<Transmission> transmission = source.next();
-        if (!transmission)
+        if (!transmission) {
+            waitUntil(nextFrame);  // a closing #pause keeps the line open that long
             break;
+        }
         if (transmission->isPause()) {
             nextFrame += secondsOf(transmission->pauseSeconds);
             continue;
@@ -122,6 +124,9 @@ int runBoard(const Options& options, FrameSource& source, Random& random, std::o
         if (options.count > 0 && frames >= options.count)
             break;
         if (options.hangupAfter > 0 && frames == options.hangupAfter && !pulledOut) {
+            // Pulled when the next frame would be due, so the reader has had the last one whole.
+            if (!waitUntil(nextFrame))
+                break;
             pulledOut = true;
             line.unplug();
             log << "corvane-board: unplugged " << line.linkPath() << '\n';
