@@ -44,11 +44,15 @@ void CorvaneMain::MSComm1_OnComm()
     }
 }
 
-// The buffer keeps its characters: later notifications append to them.
+// While logging is on the buffer keeps its characters until the next logging tick empties
+// it. With logging off no tick ever comes, so it is emptied here: kept, it would reject and
+// log every later notification and freeze the live values for as long as logging is off.
 void CorvaneMain::rejectBuffer(const QString& message)
 {
     trapMessage = message;
     LogTrappedError();
+    if (!loggingOn())
+        commBuffer.clear();
 }
 
 void CorvaneMain::takeFrameOut()

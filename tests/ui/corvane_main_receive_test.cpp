@@ -51,6 +51,7 @@ TEST_F(Receive, SixtyCharactersAreTakenAndSixtyOneRejected)
     // Text in front of "[" counts towards the limit, stays in lastFrame and is not searched.
     const QString frame = QStringLiteral("[<V>745</V><I>512</I><R>12</R><S>40</S><C>1309</C>]");
     const QString sixty = QString(60 - frame.size(), u'x') + frame;
+    window->StartLogging_Click();
     deliver(sixty);
     EXPECT_EQ(window->sampleCount, 1);
     EXPECT_EQ(window->lastFrame, sixty);
@@ -80,8 +81,25 @@ TEST_F(Receive, JoinedFramesStayRejectedUntilTheLoggingTick)
                               + entry(QStringLiteral(" No valid data recieved during logging interval"), QString()));
 }
 
+TEST_F(Receive, WithLoggingOffARejectedBufferIsEmptiedAtOnce)
+{
+    deliver(QStringLiteral("[<V>745</V><I>512</I>][<V>7"));
+    EXPECT_TRUE(window->commBuffer.isEmpty());
+    deliver(goodFrame);
+    EXPECT_EQ(window->sampleCount, 1);
+    EXPECT_EQ(errorLog(), entry(longString, QString()));
+
+    deliver(QStringLiteral("x]["));
+    deliver(QStringLiteral("]<V>1</V>["));
+    EXPECT_TRUE(window->commBuffer.isEmpty());
+    // An accepted frame stays in lastFrame until the next entry.
+    EXPECT_EQ(errorLog(), entry(longString, QString()) + entry(longString, goodFrame)
+                              + entry(bracesWrong, QString()));
+}
+
 TEST_F(Receive, TheStartOfTheNextFrameInTheSameChunkIsDroppedAndItsRestRejected)
 {
+    window->StartLogging_Click();
     deliver(QStringLiteral("[<V>745</V><I>512</I>]\r\n[<V>7"));
     EXPECT_EQ(window->sampleCount, 1);
     EXPECT_EQ(window->lastFrame, u"[<V>745</V><I>512</I>]");
