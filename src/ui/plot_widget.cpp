@@ -127,29 +127,34 @@ void PlotWidget::paintPlot(QPainter& painter, const QSize& size) const
         painter.drawLine(QLineF(0, y, toPixels(width, width, w), y));
     }
 
-    // Pixel positions of every line, then the segments position by position, each
-    // series over the ones before it, as the records come.
-    std::vector<std::vector<QPointF>> pixels;
-    std::vector<QPen> pens;
-    pixels.reserve(m_geometry.lines.size());
-    for (const SeriesLine& line : m_geometry.lines) {
-        std::vector<QPointF> points;
-        points.reserve(line.points.size());
-        for (const QPointF& point : line.points)
-            points.emplace_back(toPixels(point.x(), width, w), toPixels(point.y(), line.height, h));
-        pixels.push_back(std::move(points));
-        pens.emplace_back(colourOf(kSeriesStyles[indexOf(line.series)].colour), 0);
-    }
+    // Each series as one polyline over the ones before it; a series leaves the visible
+    // area only where its values run off the scale, and is cut there.
     const QRectF area = visibleArea(size);
-    const std::size_t positions = pixels.empty() ? 0 : pixels.front().size();
-    for (std::size_t n = 1; n < positions; ++n) {
-        for (std::size_t s = 0; s < pixels.size(); ++s) {
-            QLineF segment(pixels[s][n - 1], pixels[s][n]);
-            if (!clipTo(segment, area))
+    std::vector<QPointF> run;
+    for (const SeriesLine& line : m_geometry.lines) {
+        painter.setPen(QPen(colourOf(kSeriesStyles[indexOf(line.series)].colour), 0));
+        run.clear();
+        const auto flush = [&] {
+            if (run.size() >= 2)
+                painter.drawPolyline(run.data(), static_cast<int>(run.size()));
+            run.clear();
+        };
+        QPointF previous(toPixels(line.points.front().x(), width, w), toPixels(line.points.front().y(), line.height, h));
+        for (std::size_t n = 1; n < line.points.size(); ++n) {
+            const QPointF next(toPixels(line.points[n].x(), width, w), toPixels(line.points[n].y(), line.height, h));
+            QLineF segment(previous, next);
+            previous = next;
+            if (!clipTo(segment, area)) {
+                flush();
                 continue;
-            painter.setPen(pens[s]);
-            painter.drawLine(segment);
+            }
+            if (run.empty() || segment.p1() != run.back()) {
+                flush();
+                run.push_back(segment.p1());
+            }
+            run.push_back(segment.p2());
         }
+        flush();
     }
 }
 

@@ -32,24 +32,26 @@ double fullScaleOf(Series series, const PlotRequest& request)
     return kSeriesStyles[indexOf(series)].fixedFullScale;
 }
 
-// Positions after the window start that are still inside the window: windowStart + 1,
-// + 2, ... up to windowEnd.
-int stepsInWindow(double windowStart, double windowEnd)
+// The slots of the window positions windowStart, windowStart + 1, ... up to windowEnd
+// (never more positions than there are slots).
+std::vector<int> slotsInWindow(double windowStart, double windowEnd)
 {
-    if (!(windowStart < windowEnd))
-        return 0;
-    int steps = static_cast<int>(std::min(std::floor(windowEnd - windowStart), 1e6));
+    constexpr int kMostSteps = RecordArrays::kLastSlot;
+    int steps = static_cast<int>(std::min(std::floor(windowEnd - windowStart), double(kMostSteps)));
     while (steps > 0 && windowStart + steps > windowEnd)
         --steps;
-    while (windowStart + steps + 1 <= windowEnd)
+    while (steps < kMostSteps && windowStart + steps + 1 <= windowEnd)
         ++steps;
-    return steps;
+    std::vector<int> windowSlots(steps + 1);
+    for (int n = 0; n <= steps; ++n)
+        windowSlots[n] = slotAt(windowStart + n);
+    return windowSlots;
 }
 
 // Scaled: fixed limits. Unscaled: limits widened from 0 and the full scale to take in
 // every record of the window, shown or not.
 std::array<SeriesScale, kSeriesCount> scalesFor(const RecordArrays& records, const PlotRequest& request,
-                                                int steps)
+                                                const std::vector<int>& windowSlots)
 {
     std::array<SeriesScale, kSeriesCount> scales{};
     for (Series series : kAllSeries) {
@@ -63,8 +65,8 @@ std::array<SeriesScale, kSeriesCount> scalesFor(const RecordArrays& records, con
         scale.upper = 0;
         scale.lower = fullScale;
         const std::vector<double>& values = valuesOf(records, series);
-        for (int n = 0; n <= steps; ++n) {
-            const double v = values[slotAt(request.windowStart + n)];
+        for (int slot : windowSlots) {
+            const double v = values[slot];
             if (v > scale.upper)
                 scale.upper = v;
             if (v < scale.lower)
@@ -115,8 +117,8 @@ PlotGeometry plotGeometry(const RecordArrays& records, const PlotRequest& reques
         return geometry;
     geometry.drawn = true;
 
-    const int steps = stepsInWindow(request.windowStart, request.windowEnd);
-    geometry.scales = scalesFor(records, request, steps);
+    const std::vector<int> windowSlots = slotsInWindow(request.windowStart, request.windowEnd);
+    geometry.scales = scalesFor(records, request, windowSlots);
 
     geometry.startTime = timeOfDayText(records.recTime[slotAt(request.windowStart)]);
     geometry.finishTime = timeOfDayText(records.recTime[slotAt(request.windowEnd)]);
@@ -132,6 +134,7 @@ PlotGeometry plotGeometry(const RecordArrays& records, const PlotRequest& reques
     addZeroLine(geometry, geometry.scales[indexOf(Series::Amps)]);
     addZeroLine(geometry, geometry.scales[indexOf(Series::Watts)]);
 
+    const int steps = static_cast<int>(windowSlots.size()) - 1;
     if (steps > 0) {
         for (Series series : kAllSeries) {
             if (!request.shown[indexOf(series)])
@@ -139,17 +142,16 @@ PlotGeometry plotGeometry(const RecordArrays& records, const PlotRequest& reques
             const SeriesScale& scale = geometry.scales[indexOf(series)];
             const std::vector<double>& values = valuesOf(records, series);
             SeriesLine line{series, scale.span, {}};
-            line.points.reserve(steps + 1);
+            line.points.reserve(windowSlots.size());
             for (int n = 0; n <= steps; ++n)
-                line.points.emplace_back(n, plotY(scale, values[slotAt(request.windowStart + n)]));
+                line.points.emplace_back(n, plotY(scale, values[windowSlots[n]]));
             geometry.lines.push_back(std::move(line));
         }
     }
 
     // Every record after the first adds its energy over one logging interval.
     for (int n = 1; n <= steps; ++n)
-        geometry.windowWattHours +=
-            records.recWatts[slotAt(request.windowStart + n)] * request.logDelaySeconds / kSecondsPerHour;
+        geometry.windowWattHours += records.recWatts[windowSlots[n]] * request.logDelaySeconds / kSecondsPerHour;
     geometry.wattHoursLabel = formatPattern(geometry.windowWattHours, u"###0") + QStringLiteral(" Wh");
     return geometry;
 }
