@@ -168,6 +168,8 @@ TEST_F(CorvaneLive, SurvivesAPulledAdapterAndReadsAgainWhenItReturns)
     ASSERT_TRUE(waitUntil([&] { return linked(6); }, milliseconds(40000))) << board.output().toStdString();
     const double cpuWhileGone = corvane.cpuSeconds() - cpuAtUnplug;
     const double secondsGone = outage.elapsed() / 1000.0;
+    RecordProperty("processor_seconds_while_gone", QString::number(cpuWhileGone).toStdString());
+    RecordProperty("seconds_gone", QString::number(secondsGone).toStdString());
     ASSERT_TRUE(corvane.running()) << "Corvane must not crash when the device goes\n"
                                    << corvane.output().toStdString();
     EXPECT_LT(cpuWhileGone, 0.25 * secondsGone)
