@@ -13,9 +13,10 @@
 namespace corvane {
 namespace {
 
-constexpr int kLeftColumnWidth = 230;
+constexpr int kLeftColumnWidth = 270;
 constexpr int kTimeBoxWidth = 34;
 constexpr int kFolderListHeight = 72;
+constexpr int kSmallButtonWidth = 60;
 
 // Labels whose text comes from the data must not push the window wider.
 QLabel* makeValueLabel(const QString& text, QWidget* parent)
@@ -40,11 +41,13 @@ void Graph::buildControls()
 {
     auto* title = new QLabel(graph_text::title, this);
     QFont titleFont = title->font();
-    titleFont.setPointSize(titleFont.pointSize() + 4);
+    titleFont.setPointSize(titleFont.pointSize() + 3);
     titleFont.setBold(true);
     title->setFont(titleFont);
     CSV = new QPushButton(graph_text::csv, this);
     Command2 = new QPushButton(graph_text::exit, this);
+    CSV->setMaximumWidth(kSmallButtonWidth);
+    Command2->setMaximumWidth(kSmallButtonWidth);
     text1 = makeValueLabel(QString(), this);
     text1->setFrameShape(QFrame::StyledPanel);
     Time1h = makeTimeBox(QStringLiteral("00"), this);
@@ -53,6 +56,10 @@ void Graph::buildControls()
     Time2m = makeTimeBox(QStringLiteral("59"), this);
     Command1 = new QPushButton(graph_text::display, this);
     Command1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    // Enter in a time box loads; it must never export or close by accident.
+    Command1->setDefault(true);
+    CSV->setAutoDefault(false);
+    Command2->setAutoDefault(false);
     Dir1 = new FolderList(this);
     Dir1->setFixedHeight(kFolderListHeight);
     File1 = new FileList(graph_text::fileFilter, this);
@@ -139,7 +146,7 @@ void Graph::buildControls()
     auto* outer = new QHBoxLayout(this);
     outer->addWidget(leftColumn);
     outer->addLayout(right, 1);
-    resize(1000, 620);
+    resize(1050, 620);
 }
 
 }  // namespace corvane

@@ -18,6 +18,9 @@ public:
 signals:
     void changed();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void refill();
 
@@ -34,6 +37,10 @@ public:
     void setPath(const QString& path);
     // The chosen file's name without its folder; empty when none is chosen.
     QString fileName() const;
+
+protected:
+    // Enter chooses the highlighted file as a click does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString m_pattern;

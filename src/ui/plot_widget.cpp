@@ -52,7 +52,10 @@ bool clipTo(QLineF& line, const QRectF& area)
     }
     if (enter > leave)
         return false;
-    line = QLineF(x0 + enter * dx, y0 + enter * dy, x0 + leave * dx, y0 + leave * dy);
+    // Uncut ends keep their exact positions, so the next segment joins on.
+    const QPointF from = enter > 0 ? QPointF(x0 + enter * dx, y0 + enter * dy) : line.p1();
+    const QPointF to = leave < 1 ? QPointF(x0 + leave * dx, y0 + leave * dy) : line.p2();
+    line = QLineF(from, to);
     return true;
 }
 
@@ -170,8 +173,11 @@ void PlotWidget::paintDragLines(QPainter& painter, const QSize& size) const
 
 void PlotWidget::paintEvent(QPaintEvent*)
 {
-    if (m_cache.size() != size()) {
-        m_cache = QImage(size(), QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (m_cache.size() != pixels) {
+        m_cache = QImage(pixels, QImage::Format_RGB32);
+        m_cache.setDevicePixelRatio(ratio);
         QPainter cachePainter(&m_cache);
         paintPlot(cachePainter, size());
     }

@@ -21,8 +21,6 @@ struct RecordArrays {
     {
     }
 
-    static bool isSlot(long long slot) { return slot >= 0 && slot <= kLastSlot; }
-
     int recordCount = 0;
     std::vector<TimeOfDay> recTime;
     std::vector<double> recVolts;

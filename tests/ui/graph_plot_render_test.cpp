@@ -97,22 +97,6 @@ TEST_F(PlotRendering, DrawsLaterSeriesOverEarlierOnesAndAZeroLineWhereAmpsCrossZ
     EXPECT_NEAR(cyanRows[0], 15.5 * 100 / 21, 1.0);
 }
 
-TEST_F(PlotRendering, FollowsASlopedSegmentBetweenItsEndPoints)
-{
-    set(0, 0, 0, 0, 0);
-    records.recVolts[3] = 35;
-    request.shown = {true, false, false, false, false};
-    const QImage image = render(QSize(201, 101));
-    // Volts 0 (y 35.875 of 36.75) up to 35 (y 0.875): a straight line over the second half.
-    for (int x : {110, 150, 190}) {
-        const double t = (x - 100) / 100.0;
-        const double row = (35.875 - t * 35) * 100 / 36.75;
-        const std::vector<int> rows = rowsOf(image, x, kRed);
-        ASSERT_FALSE(rows.empty()) << x;
-        EXPECT_NEAR(rows.front(), row, 1.5) << x;
-    }
-}
-
 TEST_F(PlotRendering, RedrawsTheSamePictureAtAnySizeAndNothingAfterAClearing)
 {
     set(17.5, 0, 0, 0, 0);

@@ -27,21 +27,6 @@ TEST(CsvFileName, JoinsTheDayFileNameAndTheTimeBoxesAsTheyStand)
         EXPECT_EQ(csvFileName(c.dayFile, c.boxes), c.expected) << c.dayFile.toStdString();
 }
 
-TEST(CsvText, PrintsEveryRecordOfTheWindowAsItStoodInTheDayFile)
-{
-    RecordArrays records;
-    const QByteArray day = recordLine("14:05", "12.60", "3.25", "40.95", "", "4.3")
-                           + recordLine("14:06", ".50", "-1.20", "1234.50", "321", "0")
-                           + recordLine("14:07", "abc", "", "7", "501", "12.25");
-    loadDayRecords(day, {0, 86340}, records);
-    ASSERT_EQ(records.recordCount, 3);
-    EXPECT_EQ(csvText(records, 1, 3),
-              "TIME,VOLTS,AMPS,WATTS,RPM,SPEED\r\n"
-              "14:05,12.60,3.25,40.95,,4.3\r\n"
-              "14:06,.50,-1.20,1234.50,321,.0\r\n"
-              "14:07,.00,.00,7.00,,12.3\r\n");
-}
-
 TEST(CsvText, TakesThePositionsOfTheWindowRoundedHalvesToEven)
 {
     RecordArrays records;

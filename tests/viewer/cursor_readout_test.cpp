@@ -19,27 +19,6 @@ RecordArrays numberedRecords(int count)
     return records;
 }
 
-TEST(CursorReadout, ShowsTheRecordUnderThePointerAcrossAWindowFromOne)
-{
-    const RecordArrays records = numberedRecords(100);
-    struct Case {
-        double x;
-        QString time;
-        QString volts;
-    };
-    const Case cases[] = {
-        {0.3, QStringLiteral("10:01"), QStringLiteral("11 V")},
-        {98.9, QStringLiteral("11:39"), QStringLiteral("109 V")},
-        {99, QStringLiteral("11:40"), QStringLiteral("110 V")},
-    };
-    for (const Case& c : cases) {
-        const CursorReadout readout = cursorReadout(records, c.x, 1, kUnits);
-        ASSERT_TRUE(readout.time && readout.values) << c.x;
-        EXPECT_EQ(*readout.time, c.time) << c.x;
-        EXPECT_EQ((*readout.values)[indexOf(Series::Volts)], c.volts) << c.x;
-    }
-}
-
 TEST(CursorReadout, RoundsValuesToTwoDecimalsHalvesToEvenInShortestForm)
 {
     RecordArrays records = numberedRecords(2);

@@ -2,7 +2,6 @@
 
 #include "viewer/day_file_text.h"
 
-#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace corvane::test {
@@ -10,39 +9,6 @@ namespace {
 
 constexpr TimeOfDay at(int hour, int minute) { return hour * 3600 + minute * 60; }
 constexpr TimeRange kWholeDay{at(0, 0), at(23, 59)};
-
-QStringList loadedTimes(const RecordArrays& records)
-{
-    QStringList times;
-    for (int slot = 1; slot <= records.recordCount; ++slot)
-        times << timeOfDayText(records.recTime[slot]);
-    return times;
-}
-
-TEST(DayFileLoader, BoundsAreStrictAtBothEndsAndDropEveryRecordOfABoundTime)
-{
-    struct Case {
-        const char* name;
-        TimeRange range;
-        QStringList expected;
-    };
-    const QByteArray day = recordLine(QStringLiteral("00:00")) + recordLine(QStringLiteral("00:01"))
-                           + recordLine(QStringLiteral("10:00")) + recordLine(QStringLiteral("10:00"))
-                           + recordLine(QStringLiteral("10:01")) + recordLine(QStringLiteral("10:01"))
-                           + recordLine(QStringLiteral("10:05")) + recordLine(QStringLiteral("23:58"))
-                           + recordLine(QStringLiteral("23:59")) + QByteArray("\r\n");
-    const Case cases[] = {
-        {"whole day", kWholeDay, {"00:01", "10:00", "10:00", "10:01", "10:01", "10:05", "23:58"}},
-        {"shared time texts", {at(10, 0), at(10, 5)}, {"10:01", "10:01"}},
-        {"one minute apart", {at(10, 0), at(10, 1)}, {}},
-    };
-    for (const Case& c : cases) {
-        RecordArrays records;
-        const DayLoadOutcome outcome = loadDayRecords(day, c.range, records);
-        EXPECT_EQ(loadedTimes(records), c.expected) << c.name;
-        EXPECT_EQ(outcome, c.expected.isEmpty() ? DayLoadOutcome::NoData : DayLoadOutcome::Loaded) << c.name;
-    }
-}
 
 TEST(DayFileLoader, ReadsEachFieldBetweenItsTagsAndLoadsZeroForMissingOrNonNumericText)
 {
@@ -96,16 +62,6 @@ TEST(DayFileLoader, SkipsLinesWithoutAValidTime)
     }
 }
 
-TEST(DayFileLoader, AcceptsOtherWrittenFormsOfAValidTime)
-{
-    RecordArrays records;
-    loadDayRecords(QByteArray("<T>7:5</T>\r\n<T> 08:30 </T>\r\n<T>09:15:30</T>\r\n"), kWholeDay, records);
-    ASSERT_EQ(records.recordCount, 3);
-    EXPECT_EQ(records.recTime[1], at(7, 5));
-    EXPECT_EQ(records.recTime[2], at(8, 30));
-    EXPECT_EQ(records.recTime[3], at(9, 15) + 30);
-}
-
 TEST(DayFileLoader, SplitsOnlyAtCarriageReturnLineFeed)
 {
     RecordArrays records;
@@ -117,24 +73,6 @@ TEST(DayFileLoader, SplitsOnlyAtCarriageReturnLineFeed)
     EXPECT_DOUBLE_EQ(records.recVolts[1], 1);
     EXPECT_EQ(records.recTime[2], at(13, 0));
     EXPECT_DOUBLE_EQ(records.recVolts[2], 4);
-}
-
-TEST(DayFileLoader, LoadsNineThousandNineHundredNinetyNineRecordsAndStopsAtTenThousand)
-{
-    RecordArrays records;
-    EXPECT_EQ(loadDayRecords(wholeDayRecords(9999), kWholeDay, records), DayLoadOutcome::Loaded);
-    EXPECT_EQ(records.recordCount, 9999);
-    EXPECT_DOUBLE_EQ(records.recVolts[9999], 12 + 9.999);
-
-    records.recVolts[10000] = -1;
-    EXPECT_EQ(loadDayRecords(wholeDayRecords(10000), kWholeDay, records), DayLoadOutcome::OverLimit);
-    EXPECT_EQ(records.recordCount, 10000);
-    EXPECT_DOUBLE_EQ(records.recVolts[10000], -1) << "the record over the limit is not stored";
-
-    // Records outside the range do not count towards the limit.
-    const QByteArray outside = QByteArray(recordLine(QStringLiteral("00:00"))).repeated(20000);
-    EXPECT_EQ(loadDayRecords(outside + wholeDayRecords(3), kWholeDay, records), DayLoadOutcome::Loaded);
-    EXPECT_EQ(records.recordCount, 3);
 }
 
 TEST(DayFileLoader, LeavesSlotsAboveTheNewCountAsTheEarlierLoadLeftThem)
@@ -172,14 +110,6 @@ TEST(DayFileLoader, SurvivesBinaryContentAndMegabyteLines)
     EXPECT_EQ(records.recTime[2], at(14, 6));
     EXPECT_EQ(records.recTime[3], at(14, 8));
     EXPECT_DOUBLE_EQ(records.recVolts[4], 2);
-}
-
-TEST(DayFileLoader, ReadsAHundredMegabytesOfLinesOutsideTheRange)
-{
-    // One pass over a huge file: every line has a time, none lies in the range.
-    const QByteArray day = QByteArray(recordLine(QStringLiteral("00:00"))).repeated(100'000'000 / 80);
-    RecordArrays records;
-    EXPECT_EQ(loadDayRecords(day, kWholeDay, records), DayLoadOutcome::NoData);
 }
 
 TEST(TimeBoxes, FormATimeOfDayOnlyFromAValidHourAndMinute)

@@ -185,13 +185,5 @@ TEST_F(PlotGeometryTest, AWindowBetweenRecordsReadsTheRoundedSlots)
     EXPECT_EQ(geometry.finishTime, u"10:05");
 }
 
-TEST(SlotAt, RoundsHalvesToEvenAndStaysWithinTheSlots)
-{
-    const std::pair<double, int> cases[] = {{0.3, 0}, {0.5, 0}, {1.5, 2}, {2.5, 2}, {2.51, 3},
-                                            {-3, 0}, {10000.4, 10000}, {12345, 10000}};
-    for (const auto& [position, slot] : cases)
-        EXPECT_EQ(slotAt(position), slot) << position;
-}
-
 }  // namespace
 }  // namespace corvane::test
