@@ -12,12 +12,18 @@
 namespace corvane {
 namespace {
 
+// A day logged every 10 seconds is under a megabyte; far larger files are not logs and
+// would only hold the viewer up.
+constexpr qint64 kLargestDayFile = qint64(512) << 20;
+
 // The whole file in one read, as the 8-bit text it is.
 QByteArray readDayFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(file.errorString() + QStringLiteral(": ") + path);
+    if (file.size() > kLargestDayFile)
+        throw Failure(QStringLiteral("larger than 512 MB: ") + path);
     QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw Failure(file.errorString() + QStringLiteral(": ") + path);

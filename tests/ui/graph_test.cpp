@@ -203,6 +203,28 @@ TEST_F(GraphLoad, WithoutAChosenFileOrValidTimesSaysSoAndLeavesEverythingAlone)
     EXPECT_EQ(readLogs(), lines({"12:00", "12:01", "12:02"}) + "\r\n");
 }
 
+TEST_F(GraphLoad, LoadsTheRecordsOfABinaryFileAndRefusesOneTooLargeToBeALog)
+{
+    QByteArray binary(1 << 20, '\0');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>((i * 7919) % 256);
+    writeDay(binary + "\r\n" + recordLine("12:00") + "<T>12:01</T><V>" + QByteArray(1 << 20, '9') + "</V>\r\n"
+             + recordLine("12:02"));
+    open();
+    choose();
+    EXPECT_TRUE(folder.user.messages.isEmpty());
+    EXPECT_EQ(graph->records.recordCount, 3);
+
+    QFile huge(folder.path(QStringLiteral("logs/P_2010_03_08.txt")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(600) << 20));
+    huge.close();
+    choose(QStringLiteral("P_2010_03_08.txt"));
+    ASSERT_EQ(folder.user.messages.size(), 1);
+    EXPECT_TRUE(folder.user.messages[0].startsWith(
+        QStringLiteral("The day file could not be read or written (larger than 512 MB: ")));
+    EXPECT_EQ(graph->records.recordCount, 3);
+}
+
 using GraphDraw = GraphTest;
 
 TEST_F(GraphDraw, SeriesAndScaleBoxesRedrawOnlyWithTwoOrMoreRecords)
