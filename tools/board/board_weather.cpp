@@ -13,7 +13,7 @@ constexpr double kGustDecaySeconds = 4;
 constexpr double kMaxWindKmh = 49;  // keeps S at two digits, within the frame's 60 characters
 constexpr double kCutInKmh = 6;
 constexpr double kRpmPerKmh = 16;
-constexpr double kMaxRpm = 420;  // keeps R at two digits
+constexpr double kMaxRpm = 395;  // within the viewer's fixed 400 RPM scale; R stays at two digits
 constexpr double kRotorLagSeconds = 1.5;
 constexpr double kChargeStartRpm = 120;
 constexpr double kFullChargeRpm = 400;
@@ -26,7 +26,7 @@ int counts(double value, int most)
 }  // namespace
 
 BoardWeather::BoardWeather(int bankVolts, Random& random)
-    : m_bankVolts(bankVolts), m_random(random), m_windKmh(kMeanWindKmh)
+    : m_bankVolts(bankVolts), m_random(random), m_meanWindKmh(kMeanWindKmh), m_windKmh(kMeanWindKmh)
 {
     m_rotorRpm = std::max(0.0, m_windKmh - kCutInKmh) * kRpmPerKmh;
 }
@@ -47,7 +47,7 @@ double BoardWeather::batteryVolts() const
 RawReading BoardWeather::next(double seconds)
 {
     const double dt = std::max(seconds, 0.0);
-    m_windKmh += kWindReversionPerSecond * (kMeanWindKmh - m_windKmh) * dt +
+    m_windKmh += kWindReversionPerSecond * (m_meanWindKmh - m_windKmh) * dt +
                  kWindSpreadKmh * std::sqrt(dt) * m_random.normal();
     m_windKmh = std::clamp(m_windKmh, 0.0, kMaxWindKmh);
     m_gustKmh *= std::exp(-dt / kGustDecaySeconds);

@@ -23,6 +23,8 @@ public:
 
     // Moves the weather on by `seconds` and reads the board's counts.
     RawReading next(double seconds);
+    // The wind the gusts and lulls return to (18 km/h unless set).
+    void setMeanWindKmh(double kmh) { m_meanWindKmh = kmh; }
 
     double windKmh() const { return m_windKmh + m_gustKmh; }
     double rotorRpm() const { return m_rotorRpm; }
@@ -32,6 +34,7 @@ public:
 private:
     int m_bankVolts;
     Random& m_random;
+    double m_meanWindKmh;
     double m_windKmh = 0;
     double m_gustKmh = 0;
     double m_rotorRpm = 0;
