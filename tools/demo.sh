@@ -9,7 +9,8 @@
 # the board on COM5, a 10 s logging interval started at once, and RPM and wind speed
 # shown. Logs and the error log of earlier demos stay. Extra options go to the board,
 # e.g. --fault-rate 0.05 or --bank 48 (see corvane-board --help). Closing Corvane
-# stops the board.
+# stops the board. $CORVANE_DEMO_PROGRAM, when set, is run instead of Corvane with the
+# demo folder as its last argument (tools/screenshots.sh uses it).
 set -euo pipefail
 
 usage() { echo "usage: $0 <bin-dir> [corvane-board options...]" >&2; exit 2; }
@@ -80,4 +81,9 @@ done
 [ -L "$demo/COM$port" ] || { echo "$0: corvane-board did not link $demo/COM$port" >&2; exit 1; }
 
 echo "Demo folder: $demo (logs in $demo/logs, errors in $demo/errorlog.txt)"
-"$demo/corvane"
+if [ -n "${CORVANE_DEMO_PROGRAM:-}" ]; then
+  read -r -a program <<< "$CORVANE_DEMO_PROGRAM"
+  "${program[@]}" "$demo"
+else
+  "$demo/corvane"
+fi
