@@ -98,7 +98,8 @@ void addZeroLine(PlotGeometry& geometry, const SeriesScale& scale)
 
 int slotAt(double position)
 {
-    const double rounded = roundHalfEven(position);
+    // Positions are mostly whole; only the others need rounding.
+    const double rounded = position == std::floor(position) ? position : roundHalfEven(position);
     if (!(rounded >= 0))
         return 0;
     return static_cast<int>(std::min(rounded, static_cast<double>(RecordArrays::kLastSlot)));
