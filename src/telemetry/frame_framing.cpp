@@ -21,6 +21,17 @@ QString cutAfterFirstClose(QStringView taken)
     return (close < 0 ? taken : taken.left(close + 1)).toString();
 }
 
+QString frameInProgress(QStringView rejected)
+{
+    const qsizetype open = rejected.lastIndexOf(u'[');
+    if (open < 0)
+        return QString();
+    const QStringView tail = rejected.mid(open);
+    if (tail.contains(u']') || tail.size() > kMaxBufferLength)
+        return QString();
+    return tail.toString();
+}
+
 QString frameFromFirstOpen(QStringView lastFrame)
 {
     const qsizetype open = lastFrame.indexOf(u'[');

@@ -21,6 +21,10 @@ BufferState bufferState(QStringView buffer);
 // the next frame, is dropped.
 QString cutAfterFirstClose(QStringView taken);
 
+// What a rejected buffer keeps: the frame still arriving, that is the text from its last
+// "[" on when no "]" follows it and it is short enough to become a frame; otherwise nothing.
+QString frameInProgress(QStringView rejected);
+
 // The frame itself: the text from its first "[" on.
 QString frameFromFirstOpen(QStringView lastFrame);
 

@@ -44,15 +44,14 @@ void CorvaneMain::MSComm1_OnComm()
     }
 }
 
-// While logging is on the buffer keeps its characters until the next logging tick empties
-// it. With logging off no tick ever comes, so it is emptied here: kept, it would reject and
-// log every later notification and freeze the live values for as long as logging is off.
+// The damaged text goes, but a frame that has begun to arrive is kept: left in the buffer,
+// the damage would make every later notification fail the same way, losing every frame
+// until the next logging tick (or for good while logging is off).
 void CorvaneMain::rejectBuffer(const QString& message)
 {
     trapMessage = message;
     LogTrappedError();
-    if (!loggingOn())
-        commBuffer.clear();
+    commBuffer = frameInProgress(commBuffer);
 }
 
 void CorvaneMain::takeFrameOut()

@@ -32,5 +32,24 @@ TEST(FrameFraming, JudgesTheBuffer)
     }
 }
 
+TEST(FrameFraming, ARejectedBufferKeepsOnlyTheFrameStillArriving)
+{
+    const struct {
+        QString rejected;
+        QString kept;
+    } cases[] = {
+        {QStringLiteral("<C>1</C>][<V>1"), QStringLiteral("[<V>1")},
+        {QStringLiteral("</C>]\r\n[<V>1</V>"), QStringLiteral("[<V>1</V>")},
+        {QStringLiteral("[<V>1</V>][<V>2</V>]"), QString()},     // nothing is arriving
+        {QString(61, u'x'), QString()},
+        {u'[' + QString(60, u'x'), QString()},                   // too long to become a frame
+        {QString(30, u'x') + u'[' + QString(59, u'x'), u'[' + QString(59, u'x')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rejected.toStdString());
+        EXPECT_EQ(frameInProgress(c.rejected), c.kept);
+    }
+}
+
 }  // namespace
 }  // namespace corvane

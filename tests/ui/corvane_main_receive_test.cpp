@@ -51,50 +51,36 @@ TEST_F(Receive, SixtyCharactersAreTakenAndSixtyOneRejected)
     // Text in front of "[" counts towards the limit, stays in lastFrame and is not searched.
     const QString frame = QStringLiteral("[<V>745</V><I>512</I><R>12</R><S>40</S><C>1309</C>]");
     const QString sixty = QString(60 - frame.size(), u'x') + frame;
-    window->StartLogging_Click();
     deliver(sixty);
     EXPECT_EQ(window->sampleCount, 1);
     EXPECT_EQ(window->lastFrame, sixty);
     EXPECT_EQ(window->frameText, frame);
 
     deliver(u'y' + sixty);
-    EXPECT_EQ(window->commBuffer, u'y' + sixty);  // kept
+    EXPECT_TRUE(window->commBuffer.isEmpty());  // no frame is still arriving
     EXPECT_EQ(window->sampleCount, 1);
     EXPECT_EQ(errorLog(), entry(longString, sixty));
     EXPECT_TRUE(window->Label2->text().isEmpty());
 }
 
-TEST_F(Receive, JoinedFramesStayRejectedUntilTheLoggingTick)
+// A rejected buffer keeps only the frame that has begun to arrive, so one damaged frame
+// costs one entry and that frame alone, whether logging is on or off.
+TEST_F(Receive, JoinedFramesCostOnlyTheDamagedFrame)
 {
-    window->StartLogging_Click();
-    deliver(QStringLiteral("[<V>745</V><I>512</I>][<V>7"));
-    deliver(QStringLiteral("45</V><I>512</I>]"));
-    EXPECT_EQ(window->commBuffer, u"[<V>745</V><I>512</I>][<V>745</V><I>512</I>]");
-    EXPECT_EQ(window->sampleCount, 0);
-
-    window->Timer1_Timer();
-    EXPECT_TRUE(window->commBuffer.isEmpty());
-    EXPECT_EQ(window->Label2->text(), u"COMMS data buffer cleared");
-    deliver(goodFrame);
-    EXPECT_EQ(window->sampleCount, 1);
-    EXPECT_EQ(errorLog(), entry(longString, QString()) + entry(longString, QString())
-                              + entry(QStringLiteral(" No valid data recieved during logging interval"), QString()));
-}
-
-TEST_F(Receive, WithLoggingOffARejectedBufferIsEmptiedAtOnce)
-{
-    deliver(QStringLiteral("[<V>745</V><I>512</I>][<V>7"));
-    EXPECT_TRUE(window->commBuffer.isEmpty());
-    deliver(goodFrame);
-    EXPECT_EQ(window->sampleCount, 1);
-    EXPECT_EQ(errorLog(), entry(longString, QString()));
-
-    deliver(QStringLiteral("x]["));
-    deliver(QStringLiteral("]<V>1</V>["));
-    EXPECT_TRUE(window->commBuffer.isEmpty());
-    // An accepted frame stays in lastFrame until the next entry.
-    EXPECT_EQ(errorLog(), entry(longString, QString()) + entry(longString, goodFrame)
-                              + entry(bracesWrong, QString()));
+    for (const bool logging : {false, true}) {
+        SCOPED_TRACE(logging ? "logging on" : "logging off");
+        folder.ports.clear();
+        start();
+        if (logging)
+            window->StartLogging_Click();
+        deliver(QStringLiteral("[<V>745</V><I>512</I>][<V>7"));
+        EXPECT_EQ(window->commBuffer, u"[<V>7");
+        deliver(QStringLiteral("45</V><I>512</I>]"));
+        EXPECT_EQ(window->sampleCount, 1);
+        EXPECT_EQ(window->frameText, u"[<V>745</V><I>512</I>]");
+        EXPECT_EQ(errorLog(), entry(longString, QString()));
+        QFile::remove(folder.path(QStringLiteral("errorlog.txt")));
+    }
 }
 
 TEST_F(Receive, TheStartOfTheNextFrameInTheSameChunkIsDroppedAndItsRestRejected)
@@ -111,11 +97,14 @@ TEST_F(Receive, TheStartOfTheNextFrameInTheSameChunkIsDroppedAndItsRestRejected)
     EXPECT_TRUE(errorLog().isEmpty());
 
     deliver(QStringLiteral("[<V>745</V>"));
+    // The entry carries the last frame taken; the frame now arriving is kept and completes.
+    EXPECT_EQ(errorLog(), entry(bracesWrong, QStringLiteral("[<V>745</V><I>512</I>]")));
+    EXPECT_EQ(window->commBuffer, u"[<V>745</V>");
     deliver(QStringLiteral("<I>512</I>]"));
-    EXPECT_EQ(window->sampleCount, 1);
-    // The first entry still carries the last frame taken; the entry empties it.
-    EXPECT_EQ(errorLog(), entry(bracesWrong, QStringLiteral("[<V>745</V><I>512</I>]")) + entry(bracesWrong, QString()));
-    EXPECT_EQ(window->commBuffer, u"46</V><I>513</I>]\r\n[<V>745</V><I>512</I>]");
+    EXPECT_EQ(window->sampleCount, 2);
+
+    window->Timer1_Timer();  // the interval had data
+    EXPECT_EQ(errorLog(), entry(bracesWrong, QStringLiteral("[<V>745</V><I>512</I>]")));
 }
 
 TEST_F(Receive, FieldChecksRejectTheFrameWithTheirStageText)

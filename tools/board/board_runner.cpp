@@ -50,10 +50,11 @@ bool waitFor(double seconds)
 bool sendInPieces(PseudoTerminal& line, const Transmission& transmission, const Options& options,
                   Random& random)
 {
-    const std::vector<std::string> pieces =
-        transmission.whole || !options.split
-            ? std::vector<std::string>{transmission.text}
-            : splitIntoPieces(transmission.text, kLongestPiece, random, transmission.keepTogetherAt);
+    std::vector<std::string> pieces;
+    if (transmission.whole || !options.split)
+        pieces.push_back(transmission.text);
+    else
+        pieces = splitIntoPieces(transmission.text, kLongestPiece, random, transmission.keepTogetherAt);
     for (const std::string& piece : pieces) {
         if (!line.write(piece))
             return false;
