@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 #include "platform/interaction.h"
 #include "platform/qt_serial_port.h"
+#include "platform/termination_signal.h"
 #include "ui/corvane_main.h"
 
 #include <QApplication>
@@ -21,6 +22,8 @@ int main(int argc, char* argv[])
     };
 
     corvane::CorvaneMain window(platform);
+    // Asked to end (a shutdown, a kill): leave as a closed window does, ports released.
+    corvane::onTerminationSignal([] { QCoreApplication::quit(); });
     window.show();
     window.Form_Load();
     return app.exec();
