@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  locales
+  locales fonts-liberation
 )
 [ "${1:-}" = "--demo" ] && packages+=(xvfb)
 

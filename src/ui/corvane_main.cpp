@@ -4,6 +4,7 @@
 #include "ui/twips.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,7 +12,7 @@
 
 namespace corvane {
 namespace {
-constexpr int kWindowWidthTwips = 7200;
+constexpr int kWindowWidthTwips = 9000;
 constexpr int kTopAreaTwips = 5025;
 constexpr int kTallWindowTwips = 5900;
 
@@ -55,6 +56,11 @@ void CorvaneMain::buildControls()
     BlinkLog->setToolTip(QStringLiteral("Log"));
 
     ListView1 = new QTreeWidget(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    // A dark panel, like the meters beside the batteries it stands for.
+    ListView1->setStyleSheet(QStringLiteral(
+        "QTreeWidget#ListView1 { background: #1f272e; color: #e9f1ee; border: 1px solid #10161a;"
+        " border-radius: 6px; padding: 4px; }"));
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionMode(QAbstractItemView::NoSelection);
     ListView1->setFocusPolicy(Qt::NoFocus);
@@ -63,6 +69,9 @@ void CorvaneMain::buildControls()
     txtMode = new QLabel(this);
 
     Label14 = new QLabel(QStringLiteral("Logging"), this);
+    QFont headingFont = Label14->font();
+    headingFont.setBold(true);
+    Label14->setFont(headingFont);
     Label9 = new QLabel(QStringLiteral("Interval"), this);
     delay = new QLineEdit(QStringLiteral("60"), this);
     delay->setFixedWidth(60);
@@ -78,7 +87,10 @@ void CorvaneMain::buildControls()
 
     auto* lamps = new QHBoxLayout;
     lamps->addStretch();
+    lamps->addWidget(new QLabel(QStringLiteral("Data"), this));
     lamps->addWidget(BlinkData);
+    lamps->addSpacing(8);
+    lamps->addWidget(new QLabel(QStringLiteral("Log"), this));
     lamps->addWidget(BlinkLog);
 
     auto* header = new QHBoxLayout;
@@ -126,6 +138,10 @@ void CorvaneMain::buildControls()
     messageArea = new QWidget(this);
     Label2 = new QLabel(messageArea);
     ErrorString = new QLabel(messageArea);
+    // A whole frame (up to 60 characters) fits on one line in a fixed-width font.
+    QFont frameFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    frameFont.setPointSize(8);
+    Label2->setFont(frameFont);
     auto* messages = new QVBoxLayout(messageArea);
     messages->setContentsMargins(10, 2, 10, 6);
     messages->addWidget(Label2);

@@ -7,7 +7,6 @@
 #include "text/numeric_text.h"
 #include "text/rounding.h"
 #include "ui/corvane_main_texts.h"
-#include "ui/twips.h"
 
 #include <QHeaderView>
 
@@ -137,9 +136,12 @@ void CorvaneMain::LoadConfiguration()
     ListView1->setFont(font);
     ListView1->clear();
     ListView1->setColumnCount(3);
-    ListView1->setColumnWidth(0, std::max(1, twipsToPixels(1)));
-    ListView1->setColumnWidth(1, twipsToPixels(1500));
-    ListView1->setColumnWidth(2, twipsToPixels(2600));
+    // The list's large fonts need a little more room than the rest of the window: its
+    // columns keep their proportions at 12 twips per pixel, so a watt-hour total of
+    // five digits still fits.
+    ListView1->setColumnWidth(0, 1);
+    ListView1->setColumnWidth(1, 1500 / 12);
+    ListView1->setColumnWidth(2, 2600 / 12);
     for (const QString& unit : {QStringLiteral("Volts"), QStringLiteral("Amps"), QStringLiteral("Watts"),
                                 QStringLiteral("WattHours")})
         addLiveRow(ListView1, QStringLiteral("0.0"), unit);
