@@ -21,7 +21,7 @@ std::optional<Number> numberOf(const std::string& text)
 // Fills in one option from its value; returns why the value is unusable, or nothing.
 using Setter = std::function<std::string(Options&, const std::string&)>;
 
-struct OptionSpec {
+struct OptionRule {
     std::string name;
     bool takesValue;
     Setter set;
@@ -63,9 +63,9 @@ std::string setFaults(Options& options, const std::string& value)
     return {};
 }
 
-const std::vector<OptionSpec>& specs()
+const std::vector<OptionRule>& optionRules()
 {
-    static const std::vector<OptionSpec> table = {
+    static const std::vector<OptionRule> table = {
         {"--folder", true, [](Options& o, const std::string& v) -> std::string {
              if (v.empty())
                  return "expects a folder";
@@ -133,22 +133,22 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments)
         }
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const auto spec = std::find_if(specs().begin(), specs().end(),
-                                       [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == specs().end())
+        const auto rule = std::find_if(optionRules().begin(), optionRules().end(),
+                                       [&](const OptionRule& s) { return s.name == name; });
+        if (rule == optionRules().end())
             return failed(argument.starts_with("-") ? "unknown option '" + name + "'"
                                                     : "unexpected argument '" + argument + "'");
         std::string value;
         if (equals != std::string::npos) {
-            if (!spec->takesValue)
+            if (!rule->takesValue)
                 return failed(name + " takes no value");
             value = argument.substr(equals + 1);
-        } else if (spec->takesValue) {
+        } else if (rule->takesValue) {
             if (n + 1 >= arguments.size())
                 return failed(name + " needs a value");
             value = arguments[++n];
         }
-        if (const std::string error = spec->set(options, value); !error.empty())
+        if (const std::string error = rule->set(options, value); !error.empty())
             return failed(name + " " + error);
     }
     if (options.folder.empty())
@@ -166,8 +166,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments)
 std::vector<std::string> optionNames()
 {
     std::vector<std::string> names{"--help"};
-    for (const OptionSpec& spec : specs())
-        names.push_back(spec.name);
+    for (const OptionRule& rule : optionRules())
+        names.push_back(rule.name);
     return names;
 }
 
