@@ -21,9 +21,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QHash>
 #include <cmath>
+#include <map>
 #include <memory>
 
 namespace {
@@ -132,7 +131,8 @@ private:
     {
         if (!m_window->loggingOn())
             return;  // the timer only fires while logging is on
-        ++m_records[dayFilePath(m_clock.now().date())];
+        const QString path = m_platform.path(dayFilePath(m_clock.now().date()));
+        ++m_dayFiles.try_emplace(path, DayFile{{path, "every record is one whole CR LF line"}}).first->second.records;
         m_window->Timer1_Timer();
     }
 
@@ -173,38 +173,37 @@ private:
 
     void checkLogs()
     {
-        const QString errorLog = m_platform.path(kErrorLogFile);
-        for (const QByteArray& line : fuzz::wholeLines(errorLog, "every error-log line is one whole CR LF line"))
+        for (const QByteArray& line : m_errorLog.newLines())
             require(fuzz::startsWithDateAndTime(line) && line.contains(" <RB>  <IM> "),
                     "every error-log line is an entry");
-        removeIfLarge(errorLog);
+        m_errorLog.removeIfLarger(kLargestLogFile);
 
-        const QString wattHours = m_platform.path(kWattHoursFile);
-        fuzz::wholeLines(wattHours, "every watt-hour line is one whole CR LF line");
-        removeIfLarge(wattHours);
+        for (const QByteArray& line : m_wattHours.newLines())
+            require(line.endsWith(" Wh"), "every watt-hour line is an entry");
+        m_wattHours.removeIfLarger(kLargestLogFile);
 
-        for (auto it = m_records.begin(); it != m_records.end(); ++it) {
-            const QString path = m_platform.path(it.key());
-            const QList<QByteArray> lines = fuzz::wholeLines(path, "every record is one whole CR LF line");
-            require(lines.size() == it.value(), "each logging tick adds one record");
-            for (const QByteArray& line : lines)
+        for (auto& [path, day] : m_dayFiles) {
+            for (const QByteArray& line : day.watch.newLines())
                 require(line.startsWith("<T>") && line.endsWith("Wh"), "every record is a record line");
-            if (removeIfLarge(path))
-                it.value() = 0;
+            require(day.watch.lineCount() == day.records, "each logging tick adds one record");
+            if (day.watch.removeIfLarger(kLargestLogFile))
+                day.records = 0;
         }
     }
 
-    static bool removeIfLarge(const QString& path)
-    {
-        return QFileInfo(path).size() > kLargestLogFile && QFile::remove(path);
-    }
+    struct DayFile {
+        fuzz::LogFileWatch watch;
+        int records = 0;  // written since the file was last emptied
+    };
 
     FakeClock m_clock;
     ScriptedInteraction m_user;
     FakeSerialPort* m_port = nullptr;
     Platform m_platform;
     std::unique_ptr<CorvaneMain> m_window;
-    QHash<QString, int> m_records;  // day file -> records written since it was last emptied
+    fuzz::LogFileWatch m_errorLog{m_platform.path(kErrorLogFile), "every error-log line is one whole CR LF line"};
+    fuzz::LogFileWatch m_wattHours{m_platform.path(kWattHoursFile), "every watt-hour line is one whole CR LF line"};
+    std::map<QString, DayFile> m_dayFiles;
 };
 
 }  // namespace

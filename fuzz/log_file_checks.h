@@ -9,24 +9,54 @@
 
 namespace corvane::fuzz {
 
-// The lines of a log file, each checked to be whole: ending in CR LF, with no CR or LF
-// inside it. A missing file has no lines.
-inline QList<QByteArray> wholeLines(const QString& path, const char* invariant)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray content = file.readAll();
-    require(content.isEmpty() || content.endsWith("\r\n"), invariant);
-    QList<QByteArray> lines = content.split('\n');
-    lines.removeLast();  // what follows the last line end, empty as checked above
-    for (QByteArray& line : lines) {
-        require(line.endsWith('\r'), invariant);
-        line.chop(1);
-        require(!line.contains('\r'), invariant);
+// Follows one append-only log file and checks that what was appended since the last look
+// is whole lines: each ends in CR LF and holds no other CR or LF. Reading only the new
+// part keeps a run of thousands of steps fast.
+class LogFileWatch {
+public:
+    LogFileWatch(QString path, const char* invariant) : m_path(std::move(path)), m_invariant(invariant) {}
+
+    // The lines appended since the last call, without their CR LF.
+    QList<QByteArray> newLines()
+    {
+        QFile file(m_path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        require(file.size() >= m_seen, "a log file is only appended to");
+        file.seek(m_seen);
+        const QByteArray added = file.readAll();
+        m_seen += added.size();
+        require(added.isEmpty() || added.endsWith("\r\n"), m_invariant);
+        QList<QByteArray> lines = added.split('\n');
+        lines.removeLast();  // what follows the last line end, empty as checked above
+        for (QByteArray& line : lines) {
+            require(line.endsWith('\r'), m_invariant);
+            line.chop(1);
+            require(!line.contains('\r'), m_invariant);
+        }
+        m_lines += lines.size();
+        return lines;
     }
-    return lines;
-}
+
+    // Lines in the file since it was last emptied.
+    qsizetype lineCount() const { return m_lines; }
+
+    // Empties the file once it is larger than `bytes`, so a long run stays fast.
+    bool removeIfLarger(qint64 bytes)
+    {
+        if (m_seen <= bytes || !QFile::remove(m_path))
+            return false;
+        m_seen = 0;
+        m_lines = 0;
+        return true;
+    }
+
+private:
+    QString m_path;
+    const char* m_invariant;
+    qint64 m_seen = 0;
+    qsizetype m_lines = 0;
+};
 
 inline bool isDigits(const QByteArray& text)
 {

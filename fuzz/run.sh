@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with clang and libFuzzer and runs each for SECONDS seconds.
-# New inputs go to fuzz/build/corpus-new/<target>; crashing inputs to fuzz/build/crashes/<target>.
+# New inputs go to fuzz/build/corpus-new/<target>; crashing inputs to fuzz/build/crashes/<target>;
+# each target's whole output to fuzz/build/<target>.log.
 # Copy a fixed crash into fuzz/corpus/<target>/ so that the test run replays it for good.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,10 +27,15 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   for f in fuzz/fuzz_*.cpp; do targets+=("$(basename "$f" .cpp)"); done
 fi
+status=0  # a crash in one target still lets the others run
 for t in "${targets[@]}"; do
   mkdir -p "fuzz/build/corpus-new/$t" "fuzz/build/crashes/$t"
   echo "== $t for ${seconds}s"
-  QT_QPA_PLATFORM=offscreen fuzz/build/bin/"$t" -max_total_time="$seconds" -print_final_stats=1 \
+  # Libraries outside the program keep a few allocations for the life of the process.
+  QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
+    fuzz/build/bin/"$t" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="fuzz/build/crashes/$t/" -max_len=4096 \
-    "fuzz/build/corpus-new/$t" "fuzz/corpus/$t" 2>&1 | tail -n 15
+    "fuzz/build/corpus-new/$t" "fuzz/corpus/$t" >"fuzz/build/$t.log" 2>&1 || status=1
+  tail -n 15 "fuzz/build/$t.log"
 done
+exit $status
