@@ -3,6 +3,8 @@
 #include "text/date_time_text.h"
 #include "text/number_format.h"
 
+#include <cmath>
+
 namespace corvane {
 namespace {
 constexpr float kDayStartSeconds = 10;
@@ -18,6 +20,10 @@ QString wattHourEntryLine(WattHourEntry kind, const QDate& date, const QTime& ti
 
 bool isDayStart(float secondsSinceMidnight) { return secondsSinceMidnight < kDayStartSeconds; }
 
-double wattHoursAfterTick(double wattHours, double watts) { return wattHours + watts / kTicksPerHour; }
+double wattHoursAfterTick(double wattHours, double watts)
+{
+    const double total = wattHours + watts / kTicksPerHour;
+    return std::isfinite(total) ? total : wattHours;
+}
 
 }  // namespace corvane

@@ -22,7 +22,8 @@ QString wattHourEntryLine(WattHourEntry kind, const QDate& date, const QTime& ti
 // of the day, so normally two ticks fall into it.
 bool isDayStart(float secondsSinceMidnight);
 
-// The total after one tick at the latest power: 720 ticks of 5 seconds make an hour.
+// The total after one tick at the latest power: 720 ticks of 5 seconds make an hour. A
+// total that would grow too large for a double stays as it was.
 double wattHoursAfterTick(double wattHours, double watts);
 
 }  // namespace corvane

@@ -6,7 +6,7 @@ namespace corvane {
 
 // Scaling of the raw readings with the calibration values, which are held as the texts
 // read from settings.cfg: a value that is not a number fails with "Type mismatch", a zero
-// divisor with "Division by zero".
+// divisor with "Division by zero", a result too large for a double with "Overflow".
 
 // V / VoltDivider, rounded to 2 decimals.
 double voltsFrom(double rawV, QStringView voltDivider);

@@ -2,6 +2,7 @@
 // apart, scaling its readings and showing them.
 #include "ui/corvane_main.h"
 
+#include "logging/interval_values.h"
 #include "telemetry/frame_fields.h"
 #include "telemetry/frame_framing.h"
 #include "telemetry/live_display.h"
@@ -107,11 +108,13 @@ void CorvaneMain::calculateMeasurements(const RawReadings& raw)
     watts = wattsFrom(amps, volts);
     // Added only now, so that a failing calculation leaves the sums untouched.
     if (loggingOn()) {
-        sumVolts += volts;
-        sumAmps += amps;
-        sumRpm += rpm;
-        sumWindSpeed += windSpeed;
-        sumWatts += watts;
+        const IntervalValues sums = sumsWithFrame({sumVolts, sumAmps, sumWatts, sumRpm, sumWindSpeed},
+                                                  {volts, amps, watts, rpm, windSpeed});
+        sumVolts = sums.volts;
+        sumAmps = sums.amps;
+        sumWatts = sums.watts;
+        sumRpm = sums.rpm;
+        sumWindSpeed = sums.windSpeed;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 
 namespace corvane {
@@ -21,6 +22,34 @@ TEST(Measurement, RoundsHalfToEvenAndClamps)
     EXPECT_FALSE(std::signbit(ampsFrom(499.99, u"500", u"1")));
     EXPECT_THROW(ampsFrom(512, u"", u"10"), Failure);
     EXPECT_THROW(rpmFrom(12, u"0"), Failure);
+}
+
+// A frame whose values no double can hold after scaling fails the calculation like a zero
+// divisor does, instead of reaching the sums and the watt-hour total as infinity.
+TEST(Measurement, ResultsBeyondTheLargestNumberFailWithOverflow)
+{
+    const struct {
+        const char* what;
+        std::function<double()> calculate;
+    } cases[] = {
+        {"volts, tiny divisor", [] { return voltsFrom(1e300, u"1e-10"); }},
+        {"amps, offset subtracted", [] { return ampsFrom(1e308, u"-1e308", u"1"); }},
+        {"amps, divided", [] { return ampsFrom(1e308, u"0", u"0.1"); }},
+        {"rpm, times 60", [] { return rpmFrom(1e307, u"1"); }},
+        {"wind speed", [] { return windSpeedFrom(1e308, u"0.5"); }},
+        {"watts", [] { return wattsFrom(1e200, 1e200); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            c.calculate();
+            ADD_FAILURE() << "no failure";
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.description(), failure_text::overflow);
+        }
+    }
+    EXPECT_DOUBLE_EQ(voltsFrom(1e308, u"1"), 1e308);  // large, but a number
+    EXPECT_EQ(rpmFrom(1e300, u"1"), 0.0);              // a miscount, as any above 500
 }
 
 // The rows as "value unit" texts, joined, so that a mismatch reads plainly.
