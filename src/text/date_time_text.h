@@ -16,5 +16,7 @@ QString timeText(const QTime& time);
 // A time of day written as hours and minutes ("14:05", "7:5", optionally ":ss" seconds,
 // blanks around it allowed); nothing for any other text or an hour above 23.
 std::optional<QTime> parseTimeOfDay(QStringView text);
+// The same for 8-bit text, such as a line of a day file.
+std::optional<QTime> parseTimeOfDay(QLatin1StringView text);
 
 }  // namespace corvane

@@ -36,7 +36,7 @@ std::optional<TimeOfDay> timeOfDayFromText(QByteArrayView text)
             return hour * kSecondsPerHour + minute * kSecondsPerMinute;
         return std::nullopt;
     }
-    return secondsOf(parseTimeOfDay(QString::fromLatin1(text)));
+    return secondsOf(parseTimeOfDay(QLatin1StringView(text.data(), text.size())));
 }
 
 std::optional<TimeOfDay> timeOfDayFromBoxes(const QString& hour, const QString& minute)
