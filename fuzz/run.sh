@@ -30,11 +30,12 @@ fi
 status=0  # a crash in one target still lets the others run
 for t in "${targets[@]}"; do
   mkdir -p "fuzz/build/corpus-new/$t" "fuzz/build/crashes/$t"
+  dict=(); [ -f "fuzz/dict/$t.dict" ] && dict=("-dict=fuzz/dict/$t.dict")
   echo "== $t for ${seconds}s"
   # Libraries outside the program keep a few allocations for the life of the process.
   QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
     fuzz/build/bin/"$t" -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="fuzz/build/crashes/$t/" -max_len=4096 \
+    -artifact_prefix="fuzz/build/crashes/$t/" -max_len=4096 "${dict[@]}" \
     "fuzz/build/corpus-new/$t" "fuzz/corpus/$t" >"fuzz/build/$t.log" 2>&1 || status=1
   tail -n 15 "fuzz/build/$t.log"
 done
