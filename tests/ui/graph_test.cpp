@@ -207,7 +207,7 @@ TEST_F(GraphLoad, LoadsTheRecordsOfABinaryFileAndRefusesOneTooLargeToBeALog)
 {
     QByteArray binary(1 << 20, '\0');
     for (int i = 0; i < binary.size(); ++i)
-        binary[i] = static_cast<char>((i * 7919) % 256);
+        binary[i] = static_cast<char>((static_cast<unsigned>(i) * 7919u) % 256u);
     writeDay(binary + "\r\n" + recordLine("12:00") + "<T>12:01</T><V>" + QByteArray(1 << 20, '9') + "</V>\r\n"
              + recordLine("12:02"));
     open();

@@ -95,7 +95,7 @@ TEST(DayFileLoader, SurvivesBinaryContentAndMegabyteLines)
 {
     QByteArray binary(1 << 20, '\0');
     for (int i = 0; i < binary.size(); ++i)
-        binary[i] = static_cast<char>((i * 7919) % 256);
+        binary[i] = static_cast<char>((static_cast<unsigned>(i) * 7919u) % 256u);
     const QByteArray longField = "<T>14:05</T><V>" + QByteArray(1 << 20, '9') + "</V>\r\n";
     const QByteArray longTime = "<T>" + QByteArray(1 << 20, ' ') + "14:06</T><V>1</V>\r\n";
     const QByteArray noLineEnds = QByteArray("<T>14:07</T><V>2</V>") + QByteArray(1 << 20, 'x');
