@@ -2,14 +2,13 @@
 // viewer: each opens with what it could read and says what it could not; the dialogs save
 // a whole file that keeps every value they read; the viewer refuses to load until prog.cfg
 // gives it its values.
+#include "fault_config_fixture.h"
 #include "graph_fixture.h"
 
 #include "config/tag_value.h"
-#include "platform/files.h"
 #include "text/numeric_text.h"
 #include "ui/calibrate.h"
 #include "ui/graph_lists.h"
-#include "ui/program_setup.h"
 #include "viewer/day_file_text.h"
 
 namespace corvane::test {
@@ -17,24 +16,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kFrame = u"[<V>745</V><I>532</I><R>7</R><M>1</M><S>13</S><C>1297</C>]"_s;
-const QStringList kProgKeys = {u"Port"_s,      u"Savehtml"_s, u"SaveExcel"_s, u"LogDelay"_s,
-                               u"LogOn"_s,     u"DisplayRPM"_s, u"DisplayWS"_s, u"WSUnits"_s,
-                               u"SV"_s,        u"MA"_s,       u"BR"_s,        u"dispMessages"_s};
-const QStringList kCalibrationKeys = {u"VoltDivider"_s, u"VoltOffset"_s, u"AmpDivider"_s, u"RPMDivider"_s,
-                                      u"WSDivider"_s};
-
-bool complete(const QString& text, const QString& key) { return text.contains(u"</"_s + key + u'>'); }
-
-// The notice a dialog shows for the keys the cut text lost; empty when none.
-QString missingNotice(const QString& heading, const QStringList& keys, const QString& cut, const QString& file)
-{
-    QStringList notice{heading};
-    for (const QString& key : keys) {
-        if (!complete(cut, key))
-            notice << key + u" is missing or misplaced in "_s + file;
-    }
-    return notice.size() == 1 ? QString() : notice.join(u'\n');
-}
 
 class DamagedConfigInDialogs : public GraphTest {
 protected:
@@ -54,16 +35,12 @@ TEST_F(DamagedConfigInDialogs, SetupOverProgCfgCutAtEveryByteSavesWhatItReadOrRe
     for (qsizetype size = 0; size <= full.size() && !HasFailure(); ++size) {
         SCOPED_TRACE(size);
         const QString cut = QString::fromLatin1(full.left(size));
-        const auto kept = [&](const QString& key, const QString& value, const QString& otherwise) {
-            return complete(cut, key) ? value : otherwise;
-        };
-        folder.write(u"prog.cfg"_s, full.left(size));
+        writeAfresh(folder, u"prog.cfg"_s, full.left(size));
         folder.user.messages.clear();
         ProgramSetup setup(folder.platform(), nullptr);
-        setup.setConfigWriter(writeFile);  // what is saved matters here, not how it is put in place
+        setup.setConfigWriter(saveAfresh);
         setup.Form_Load();
-        EXPECT_EQ(setup.loadNotice(), missingNotice(u"Not everything could be read; check these before saving:"_s,
-                                                    kProgKeys, cut, u"prog.cfg"_s));
+        EXPECT_EQ(setup.loadNotice(), missingNotice(kSetupNoticeStart, kProgKeys, cut, u"prog.cfg"_s));
         setup.Command1_Click();
 
         if (!complete(cut, u"Port"_s)) {
@@ -73,19 +50,7 @@ TEST_F(DamagedConfigInDialogs, SetupOverProgCfgCutAtEveryByteSavesWhatItReadOrRe
             EXPECT_NE(setup.result(), QDialog::Accepted);
             continue;
         }
-        const ProgConfig saved{prog.Port,
-                               kept(u"Savehtml"_s, prog.Savehtml, u"0"_s),
-                               kept(u"SaveExcel"_s, prog.SaveExcel, u"0"_s),
-                               kept(u"LogDelay"_s, prog.LogDelay, QString()),
-                               kept(u"LogOn"_s, prog.LogOn, u"0"_s),
-                               kept(u"DisplayRPM"_s, prog.DisplayRPM, u"0"_s),
-                               kept(u"DisplayWS"_s, prog.DisplayWS, u"0"_s),
-                               kept(u"WSUnits"_s, prog.WSUnits, QString()),
-                               kept(u"SV"_s, prog.SV, u"24"_s),
-                               kept(u"MA"_s, prog.MA, u"20"_s),
-                               kept(u"BR"_s, prog.BR, u"4800"_s),
-                               kept(u"dispMessages"_s, prog.dispMessages, u"0"_s)};
-        EXPECT_EQ(file(u"prog.cfg"_s), saved.text());
+        EXPECT_EQ(file(u"prog.cfg"_s), savedFromCut(prog, cut, prog.Port).text());
         EXPECT_TRUE(folder.user.messages.isEmpty());
         EXPECT_EQ(setup.result(), QDialog::Accepted);
     }
@@ -98,23 +63,14 @@ TEST_F(DamagedConfigInDialogs, CalibrationOverSettingsCfgCutAtEveryByteSavesWhat
     for (qsizetype size = 0; size <= full.size() && !HasFailure(); ++size) {
         SCOPED_TRACE(size);
         const QString cut = QString::fromLatin1(full.left(size));
-        const auto kept = [&](const QString& key, const QString& value, const QString& otherwise) {
-            return complete(cut, key) ? value : otherwise;
-        };
-        folder.write(u"settings.cfg"_s, full.left(size));
+        writeAfresh(folder, u"settings.cfg"_s, full.left(size));
         Calibrate dialog(folder.platform(), nullptr);
-        dialog.setConfigWriter(writeFile);
+        dialog.setConfigWriter(saveAfresh);
         dialog.Form_Load();
         EXPECT_TRUE(folder.ports.back()->isOpen());
-        EXPECT_EQ(dialog.loadNotice(), missingNotice(u"Not everything could be read:"_s, kCalibrationKeys, cut,
-                                                     u"settings.cfg"_s));
+        EXPECT_EQ(dialog.loadNotice(), missingNotice(kCalibrateNoticeStart, kCalibrationKeys, cut, u"settings.cfg"_s));
         dialog.Command1_Click();
-        const CalibrationConfig saved{kept(u"VoltDivider"_s, calibration.VoltDivider, u"0"_s),
-                                      kept(u"VoltOffset"_s, calibration.VoltOffset, u"0"_s),
-                                      kept(u"AmpDivider"_s, calibration.AmpDivider, u"0"_s),
-                                      kept(u"RPMDivider"_s, calibration.RPMDivider, u"1"_s),
-                                      kept(u"WSDivider"_s, calibration.WSDivider, u"1"_s)};
-        EXPECT_EQ(file(u"settings.cfg"_s), saved.text());
+        EXPECT_EQ(file(u"settings.cfg"_s), savedFromCut(calibration, cut).text());
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     EXPECT_TRUE(folder.user.messages.isEmpty());
@@ -142,7 +98,7 @@ TEST_F(DamagedConfigInDialogs, CalibrationKeepsUnusableValuesAsStoredAndSavesThe
         folder.write(u"settings.cfg"_s, damaged.text());
         Calibrate dialog(folder.platform(), nullptr);
         dialog.Form_Load();
-        EXPECT_EQ(dialog.loadNotice(), c.notice ? u"Not everything could be read:\n"_s + QLatin1String(c.notice) : QString());
+        EXPECT_EQ(dialog.loadNotice(), c.notice ? kCalibrateNoticeStart + u'\n' + QLatin1String(c.notice) : QString());
         const QString voltsBefore = dialog.txtBattVadjusted->text();
         const QString ampsBefore = dialog.txtBattAadjusted->text();
         folder.ports.back()->deliver(kFrame);
@@ -180,7 +136,7 @@ TEST_F(DamagedConfigInDialogs, ViewerOverProgCfgCutAtEveryByteNamesTheFirstValue
             if (lacking.isEmpty() && !complete(cut, key))
                 lacking = key;
         }
-        folder.write(u"prog.cfg"_s, full.left(size));
+        writeAfresh(folder, u"prog.cfg"_s, full.left(size));
         folder.user.messages.clear();
         const QByteArray dayBefore = readLogs();
         graph = std::make_unique<Graph>(folder.platform(), nullptr);

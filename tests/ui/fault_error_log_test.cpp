@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <functional>
+#include <ostream>
 #include <stdexcept>
 
 namespace corvane::test {
@@ -42,6 +43,9 @@ struct ErrorLogFault {
     std::function<bool(const TestFolder&)> untouched;
     std::function<void(const TestFolder&)> repair;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ErrorLogFault& fault, std::ostream* out) { *out << fault.name; }
 
 const ErrorLogFault kErrorLogFaults[] = {
     {"AFolderOfThatName", EISDIR,

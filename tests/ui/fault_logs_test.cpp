@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstring>
 #include <functional>
+#include <ostream>
 #include <stdexcept>
 #include <sys/resource.h>
 
@@ -56,6 +57,9 @@ struct LogsFault {
     std::function<void(const TestFolder&)> inflict;
     std::function<void(const TestFolder&)> repair;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const LogsFault& fault, std::ostream* out) { *out << fault.name; }
 
 void moveAway(const TestFolder& folder, const QString& name)
 {
