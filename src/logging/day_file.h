@@ -12,8 +12,8 @@ inline const QString kLogsFolder = QStringLiteral("logs");
 QString dayFilePath(const QDate& date);
 
 // Appends one line and its CR LF in a single write, flushed to the disk before it
-// returns; a line that cannot be written fails with the system's reason and leaves the
-// file as it was.
+// returns; a missing folder is made again first. A line that cannot be written fails with
+// the system's reason and leaves the file as it was.
 void appendLogLine(const QString& path, const QString& line);
 
 }  // namespace corvane

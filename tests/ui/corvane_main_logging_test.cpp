@@ -227,7 +227,10 @@ TEST_F(ExitCommand, RecordsTheTotalClosesThePortAndTheWindow)
 TEST_F(Logging, UnwritableLogsAreReportedAndTheProgramCarriesOn)
 {
     window->StartLogging_Click();
+    // A file where the folder belongs stops every write under it (a missing folder would be
+    // made again).
     ASSERT_TRUE(QDir(folder.path(QStringLiteral("logs"))).removeRecursively());
+    folder.write(QStringLiteral("logs"), "in the way");
     deliver(QStringLiteral("[<V>12</V><I>1</I>]"));
     window->Timer1_Timer();
     // The rest of the tick ran.
@@ -247,6 +250,7 @@ TEST_F(Logging, UnwritableLogsAreReportedAndTheProgramCarriesOn)
     EXPECT_NEAR(window->wattHours, 12.0 / 720, 1e-9);
 
     // A full disk is reported the same way, and frames keep being taken.
+    ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("logs"))));
     ASSERT_TRUE(QDir().mkdir(folder.path(QStringLiteral("logs"))));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), folder.path(QStringLiteral("logs/P_2010_03_08.txt"))));
     deliver(QStringLiteral("[<V>13</V><I>1</I>]"));

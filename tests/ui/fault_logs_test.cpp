@@ -75,8 +75,6 @@ const QString kLogFiles[] = {u"logs/P_2010_03_07.txt"_s, u"logs/P_2010_03_08.txt
 const QByteArray kFileInTheWay = "not a folder\r\n";
 
 const LogsFault kLogsFaults[] = {
-    {"FolderRemoved", ENOENT, [](const TestFolder& f) { moveAway(f, u"logs"_s); },
-     [](const TestFolder& f) { bringBack(f, u"logs"_s); }},
     {"FolderReplacedByAFile", ENOTDIR,
      [](const TestFolder& f) {
          moveAway(f, u"logs"_s);
@@ -172,6 +170,23 @@ TEST_P(LogsFaultDuringLogging, EveryLostLineIsReportedAndNothingOnDiskChanges)
 
 INSTANTIATE_TEST_SUITE_P(Faults, LogsFaultDuringLogging, ::testing::ValuesIn(kLogsFaults),
                          [](const ::testing::TestParamInfo<LogsFault>& info) { return std::string(info.param.name); });
+
+// A logs folder removed while logging runs is made again at the next record: nothing is
+// lost, nothing needs reporting, and the folder moved away keeps what it held.
+TEST_F(LogsFaultDuringLogging, ARemovedFolderIsMadeAgainAndNoRecordIsLost)
+{
+    interval(12, 23, 57);
+    moveAway(folder, u"logs"_s);
+    interval(13, 23, 58);
+    at(0, 0, 3);
+    window->Timer3_Timer();
+
+    EXPECT_EQ(folder.read(u"logs.away/P_2010_03_07.txt"_s), kEarlierDay + record("23:57", 12));
+    EXPECT_EQ(folder.read(u"logs.away/Whours.txt"_s), kEarlierWattHours);
+    EXPECT_EQ(folder.read(u"logs/P_2010_03_07.txt"_s), record("23:58", 13));
+    EXPECT_TRUE(folder.read(u"logs/Whours.txt"_s).startsWith("2010_03_08,00:00  "));
+    EXPECT_EQ(errorLog(), kEarlierErrors);
+}
 
 // The file size limit applies to root too. Writing stops in the middle of the record, as
 // on a disk that fills up during the write; SIGXFSZ is ignored so the write fails instead.
