@@ -146,9 +146,11 @@ TEST(DateTimeText, ReadsTimesOfDay)
     EXPECT_EQ(parseTimeOfDay(u"14:05"), QTime(14, 5));
     EXPECT_EQ(parseTimeOfDay(u"7:5"), QTime(7, 5));
     EXPECT_EQ(parseTimeOfDay(u"23:59:30"), QTime(23, 59, 30));
-    for (const char* bad : {"24:00", "12:60", "", "ab:cd", "12", "12:", ":30", "1205"}) {
+    EXPECT_EQ(parseTimeOfDay(QLatin1StringView(" 9:07 ")), QTime(9, 7));
+    for (const char* bad : {"24:00", "12:60", "", "ab:cd", "12", "12:", ":30", "1205", "1:2:3:4", "12:005"}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(parseTimeOfDay(QString::fromLatin1(bad)).has_value());
+        EXPECT_FALSE(parseTimeOfDay(QLatin1StringView(bad)).has_value());
     }
 }
 
