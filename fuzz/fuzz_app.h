@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -46,6 +47,19 @@ inline void require(bool holds, const char* invariant)
         std::fprintf(stderr, "invariant broken: %s\n", invariant);
         std::abort();
     }
+}
+
+// One configuration line: <key>value</key> and CR LF.
+inline QByteArray tagged(const char* key, const QByteArray& value)
+{
+    return '<' + QByteArray(key) + '>' + value + "</" + key + ">\r\n";
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(),
+            "the configuration files can be written");
 }
 
 }  // namespace corvane::fuzz

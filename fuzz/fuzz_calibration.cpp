@@ -26,6 +26,8 @@ namespace {
 using namespace corvane;
 using fuzz::FuzzInput;
 using fuzz::require;
+using fuzz::tagged;
+using fuzz::writeFile;
 
 struct SettingsValue {
     const char* key;
@@ -34,18 +36,6 @@ struct SettingsValue {
 constexpr SettingsValue kSettings[] = {
     {"VoltDivider", "30"}, {"VoltOffset", "512"}, {"AmpDivider", "10"}, {"RPMDivider", "14"}, {"WSDivider", "2"}};
 constexpr int kLongestText = 16;
-
-QByteArray tagged(const char* key, const QByteArray& value)
-{
-    return '<' + QByteArray(key) + '>' + value + "</" + key + ">\r\n";
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(),
-            "the configuration files can be written");
-}
 
 class CalibrationRun {
 public:

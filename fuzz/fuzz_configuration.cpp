@@ -11,17 +11,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace corvane;
@@ -49,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
 
-    writeFile(platform.path(QStringLiteral("prog.cfg")), prog);
-    writeFile(platform.path(QStringLiteral("settings.cfg")), settings);
+    fuzz::writeFile(platform.path(QStringLiteral("prog.cfg")), prog);
+    fuzz::writeFile(platform.path(QStringLiteral("settings.cfg")), settings);
     try {
         window.LoadConfiguration();
     } catch (const Failure&) {

@@ -29,6 +29,8 @@ namespace {
 using namespace corvane;
 using fuzz::FuzzInput;
 using fuzz::require;
+using fuzz::tagged;
+using fuzz::writeFile;
 
 struct CalibrationValue {
     const char* key;
@@ -40,18 +42,6 @@ constexpr int kLongestOption = 12;
 // Log files are emptied beyond this, so a long run stays fast.
 constexpr qint64 kLargestLogFile = 16 * 1024;
 constexpr int kStepsPerLogCheck = 16;
-
-QByteArray tagged(const char* key, const QByteArray& value)
-{
-    return '<' + QByteArray(key) + '>' + value + "</" + key + ">\r\n";
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(),
-            "the configuration files can be written");
-}
 
 // Port 1 opens the fake port; logging is started by command, not at start-up.
 QByteArray progConfig(const QByteArray& displayRpm, const QByteArray& displayWs)
