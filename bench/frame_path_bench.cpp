@@ -1,5 +1,6 @@
 // Time of one accepted frame from the port's receive notification to the rebuilt live
 // list and caption, on the real main window under the offscreen platform.
+#include "offscreen_main.h"
 #include "platform/clock.h"
 #include "platform/fake_serial_port.h"
 #include "platform/interaction.h"
@@ -103,12 +104,5 @@ BENCHMARK(BM_AcceptedFrameAndRepaint);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return corvane::bench::runOffscreen(argc, argv);
 }

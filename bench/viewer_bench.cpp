@@ -1,5 +1,6 @@
 // The log viewer's heaviest steps: loading a day of 9,999 records, drawing all five series
 // into a 1200 x 600 picture, and one cursor move over that plot.
+#include "offscreen_main.h"
 #include "platform/clock.h"
 #include "platform/interaction.h"
 #include "platform/platform.h"
@@ -184,12 +185,5 @@ BENCHMARK(BM_LoadHugeFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return corvane::bench::runOffscreen(argc, argv);
 }

@@ -49,6 +49,14 @@ inline void require(bool holds, const char* invariant)
     }
 }
 
+// The keys of settings.cfg with the first-install values, which inputs may replace.
+struct CalibrationValue {
+    const char* key;
+    const char* usual;
+};
+inline constexpr CalibrationValue kCalibration[] = {
+    {"VoltDivider", "30"}, {"VoltOffset", "512"}, {"AmpDivider", "10"}, {"RPMDivider", "14"}, {"WSDivider", "2"}};
+
 // One configuration line: <key>value</key> and CR LF.
 inline QByteArray tagged(const char* key, const QByteArray& value)
 {

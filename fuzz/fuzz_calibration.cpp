@@ -29,12 +29,7 @@ using fuzz::require;
 using fuzz::tagged;
 using fuzz::writeFile;
 
-struct SettingsValue {
-    const char* key;
-    const char* usual;
-};
-constexpr SettingsValue kSettings[] = {
-    {"VoltDivider", "30"}, {"VoltOffset", "512"}, {"AmpDivider", "10"}, {"RPMDivider", "14"}, {"WSDivider", "2"}};
+using fuzz::kCalibration;
 constexpr int kLongestText = 16;
 
 class CalibrationRun {
@@ -54,8 +49,8 @@ public:
         QByteArray settings = "Calibration Settings\r\n\r\n\r\n";
         for (int i = 0; i < 5; ++i) {
             const bool fromInput = options & (1u << i);
-            settings += tagged(kSettings[i].key,
-                               fromInput ? input.bytes(input.byte() % (kLongestText + 1)) : QByteArray(kSettings[i].usual));
+            settings += tagged(kCalibration[i].key,
+                               fromInput ? input.bytes(input.byte() % (kLongestText + 1)) : QByteArray(kCalibration[i].usual));
         }
         m_units = (options & 0x20) ? input.bytes(input.byte() % 8) : QByteArray("km/h");
         writeFile(m_platform.path(kProgramConfigFile),

@@ -32,12 +32,7 @@ using fuzz::require;
 using fuzz::tagged;
 using fuzz::writeFile;
 
-struct CalibrationValue {
-    const char* key;
-    const char* usual;
-};
-constexpr CalibrationValue kCalibration[] = {
-    {"VoltDivider", "30"}, {"VoltOffset", "512"}, {"AmpDivider", "10"}, {"RPMDivider", "14"}, {"WSDivider", "2"}};
+using fuzz::kCalibration;
 constexpr int kLongestOption = 12;
 // Log files are emptied beyond this, so a long run stays fast.
 constexpr qint64 kLargestLogFile = 16 * 1024;
