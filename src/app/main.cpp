@@ -1,30 +1,51 @@
-#include "platform/clock.h"
-#include "platform/interaction.h"
-#include "platform/qt_serial_port.h"
-#include "platform/termination_signal.h"
-#include "ui/corvane_main.h"
+#include "app/run_modes.h"
+#include "cli/command_line.h"
 
-#include <QApplication>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+void printTo(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
 
-    corvane::SystemClock clock;
-    corvane::QtInteraction interaction;
-    corvane::Platform platform;
-    platform.programFolder = QCoreApplication::applicationDirPath();
-    platform.clock = &clock;
-    platform.interaction = &interaction;
-    platform.makeSerialPort = [folder = platform.programFolder] {
-        return std::make_unique<corvane::QtSerialPort>(folder);
-    };
+    const corvane::CommandLineResult parsed = corvane::parseCommandLine(arguments);
+    if (!parsed.commandLine) {
+        printTo(stderr, QStringLiteral("corvane: %1\n").arg(parsed.error));
+        printTo(stderr, corvane::usageText());
+        return 2;
+    }
+    const corvane::CommandLine& line = *parsed.commandLine;
+    const QString folder = corvane::chooseProgramFolder(line);
 
-    corvane::CorvaneMain window(platform);
-    // Asked to end (a shutdown, a kill): leave as a closed window does, ports released.
-    corvane::onTerminationSignal([] { QCoreApplication::quit(); });
-    window.show();
-    window.Form_Load();
-    return app.exec();
+    switch (line.mode) {
+    case corvane::RunMode::Help:
+        printTo(stdout, corvane::usageText());
+        printTo(stdout, QStringLiteral("\nProgram folder: %1\n").arg(folder));
+        return 0;
+    case corvane::RunMode::Version:
+        printTo(stdout, corvane::versionText() + u'\n');
+        return 0;
+    case corvane::RunMode::Service:
+        return corvane::runService(argc, argv, folder);
+    case corvane::RunMode::Viewer:
+        return corvane::runViewer(argc, argv, folder);
+    case corvane::RunMode::History:
+        return corvane::runHistory(argc, argv, folder);
+    case corvane::RunMode::Summary:
+        return corvane::runSummary(argc, argv, folder, line);
+    case corvane::RunMode::Window:
+        break;
+    }
+    return corvane::runWindow(argc, argv, folder);
 }
