@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   locales fonts-liberation
+  libmosquitto-dev mosquitto mosquitto-clients openssl
+  desktop-file-utils appstream man-db dpkg-dev fakeroot file lintian
 )
 [ "${1:-}" = "--demo" ] && packages+=(xvfb)
 
