@@ -8,12 +8,19 @@ jobs=$(nproc)
 
 scripts/install-deps.sh
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON
+# Repeated runs on one machine reuse earlier compilations.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+fi
+
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON "${launcher[@]}"
 cmake --build build/test --parallel "$jobs"
 ctest --test-dir build/test --output-on-failure --parallel "$jobs"
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANE_WERROR=ON \
-  -DCORVANE_SANITIZE=ON -DCORVANE_BUILD_BENCH=OFF
+  -DCORVANE_SANITIZE=ON -DCORVANE_BUILD_BENCH=OFF "${launcher[@]}"
 cmake --build build/sanitize --parallel "$jobs"
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1" \
 LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
