@@ -17,9 +17,17 @@ QString figuresText(const DaySummary& s)
 
 }  // namespace
 
+constexpr double kWattHoursPerKilo = 1000;
+
+QString scaleText(double wattHours)
+{
+    if (wattHours >= kWattHoursPerKilo)
+        return generalNumberText(wattHours / kWattHoursPerKilo) + QStringLiteral(" kWh");
+    return generalNumberText(wattHours) + QStringLiteral(" Wh");
+}
+
 QString energyText(double wattHours)
 {
-    constexpr double kWattHoursPerKilo = 1000;
     if (wattHours >= kWattHoursPerKilo)
         return formatPattern(wattHours / kWattHoursPerKilo, u"#0.00") + QStringLiteral(" kWh");
     return formatPattern(wattHours, u"#0.0") + QStringLiteral(" Wh");

@@ -9,6 +9,9 @@ namespace corvane {
 // An energy for people: "812.4 Wh" below a kilowatt-hour, "38.41 kWh" from there on.
 QString energyText(double wattHours);
 
+// A grid line's energy, as short as it can be: "125 Wh", "2.5 kWh".
+QString scaleText(double wattHours);
+
 // "March 2010".
 QString monthTitle(int year, int month);
 

@@ -66,7 +66,7 @@ void EnergyChart::paintEvent(QPaintEvent*)
         painter.setPen(QPen(kGrid, 1, Qt::DashLine));
         painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
         painter.setPen(kAxisText);
-        painter.drawText(QRectF(0, y - 10, kLeftMargin - 8, 20), Qt::AlignRight | Qt::AlignVCenter, energyText(value));
+        painter.drawText(QRectF(0, y - 10, kLeftMargin - 8, 20), Qt::AlignRight | Qt::AlignVCenter, scaleText(value));
     }
 
     // Every label when they fit, else every second or fifth one.

@@ -1,4 +1,5 @@
 #include "history/exit_entries.h"
+#include "history/period_text.h"
 #include "history/summary_csv.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,18 @@ TEST(SummaryCsv, HeaderThenRowsEveryLineEndingWithCrLf)
                                   "2010-03-07,1,2.0,3.00,4.00,5.00,6,7.0\r\n"
                                   "2010-03-08,0,,,,,,\r\n"));
     EXPECT_EQ(summaryCsv({}), kSummaryHeader + QStringLiteral("\r\n"));
+}
+
+TEST(EnergyText, WattHoursBelowAKilowattHourAndKilowattHoursFromThere)
+{
+    const std::pair<double, const char*> energies[] = {{0, "0.0 Wh"},         {0.05, "0.1 Wh"},
+                                                       {999.94, "999.9 Wh"},  {1000, "1.00 kWh"},
+                                                       {38412.5, "38.41 kWh"}, {1234567, "1234.57 kWh"}};
+    for (const auto& [wattHours, text] : energies)
+        EXPECT_EQ(energyText(wattHours), QString::fromLatin1(text)) << wattHours;
+    const std::pair<double, const char*> scales[] = {{0.25, "0.25 Wh"}, {125, "125 Wh"}, {2500, "2.5 kWh"}};
+    for (const auto& [wattHours, text] : scales)
+        EXPECT_EQ(scaleText(wattHours), QString::fromLatin1(text)) << wattHours;
 }
 
 TEST(ExitEntries, TakesExitsAndPassesOverDayStartsAndNoise)
