@@ -5,7 +5,6 @@
 #include <QByteArrayView>
 #include <QString>
 #include <array>
-#include <charconv>
 
 namespace corvane {
 namespace {
@@ -87,35 +86,46 @@ private:
     std::array<std::size_t, kFieldCount> m_close{};
 };
 
-bool isPlainDecimal(QByteArrayView text)
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                        1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr int kExactDigits = 15;
+
+// A field as the logger writes it ("12.60", ".50", "-3.25", "412"): an optional "-",
+// digits with at most one ".", at least one digit. With at most 15 digits the digits make
+// an exact whole number and dividing it by an exact power of ten rounds once, so the value
+// is the one the general rule reads, without its cost (a year holds 20 million fields).
+std::optional<double> plainDecimal(QByteArrayView text)
 {
-    constexpr qsizetype kLongestPlain = 32;
-    if (text.isEmpty() || text.size() > kLongestPlain)
-        return false;
-    qsizetype digits = 0;
-    qsizetype points = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    const bool negative = !text.isEmpty() && text.front() == '-';
+    qint64 digitsValue = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (qsizetype i = negative ? 1 : 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c >= '0' && c <= '9')
-            ++digits;
-        else if (c == '.')
-            ++points;
-        else if (!(c == '-' && i == 0))
-            return false;
+        if (c >= '0' && c <= '9') {
+            if (++digits > kExactDigits)
+                return std::nullopt;
+            digitsValue = digitsValue * 10 + (c - '0');
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
     }
-    return digits > 0 && points <= 1;
+    if (digits == 0)
+        return std::nullopt;
+    const double value = static_cast<double>(digitsValue) / kExactPowersOfTen[decimals];
+    return negative ? -value : value;
 }
 
-// The field's number, or 0. Fields as the logger writes them ("12.60", ".50", "-3.25")
-// are read without a detour through QString; every other text takes the general rule.
+// The field's number, or 0; texts other than plain decimals take the general rule.
 double numberOrZero(QByteArrayView text)
 {
-    if (isPlainDecimal(text)) {
-        double value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error == std::errc() && end == text.data() + text.size())
-            return value;
-    }
+    if (const std::optional<double> value = plainDecimal(text))
+        return *value;
     return valueOrZero(QString::fromLatin1(text));
 }
 
