@@ -7,16 +7,11 @@
 
 namespace corvane {
 
-// Needs no display: reads the day files, prints the CSV, reports the unreadable files.
+// Needs no display: reads the day files, prints the CSV (a range that ends before it
+// begins holds no day), names each day file that could not be read.
 int runSummary(int&, char**, const QString& folder, const CommandLine& line)
 {
-    const QDate from = line.from.value_or(QDate());
-    const QDate to = line.to.value_or(QDate());
-    if (from.isValid() && to.isValid() && from > to) {
-        std::fputs(qPrintable(summaryCsv({})), stdout);
-        return 0;
-    }
-    const HistoryReading reading = readHistory(folder, from, to);
+    const HistoryReading reading = readHistory(folder, line.from.value_or(QDate()), line.to.value_or(QDate()));
     const QByteArray csv = summaryCsv(reading.days).toLatin1();
     std::fwrite(csv.constData(), 1, static_cast<std::size_t>(csv.size()), stdout);
     std::fflush(stdout);
