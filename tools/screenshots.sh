@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Saves the README's pictures: the main window with live values, the log viewer with a
-# day loaded and zoomed, the setup dialog and the calibration dialog.
+# day loaded and zoomed, the setup dialog, the calibration dialog, and the energy history's
+# month and year views (over a year of sample day files written into the demo folder).
 #
 #   tools/screenshots.sh <bin-dir> [out-dir]
 #

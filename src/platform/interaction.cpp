@@ -1,6 +1,7 @@
 #include "platform/interaction.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace corvane {
@@ -14,6 +15,11 @@ void QtInteraction::message(QWidget* owner, const QString& text)
 void QtInteraction::showModal(QDialog& dialog)
 {
     dialog.exec();
+}
+
+QString QtInteraction::chooseSaveFile(QWidget* owner, const QString& caption, const QString& suggestedPath)
+{
+    return QFileDialog::getSaveFileName(owner, caption, suggestedPath, QStringLiteral("CSV files (*.csv)"));
 }
 
 void ScriptedInteraction::message(QWidget*, const QString& text)
@@ -32,6 +38,16 @@ void ScriptedInteraction::showModal(QDialog& dialog)
     DialogStep step = std::move(dialogSteps.front());
     dialogSteps.pop_front();
     step(dialog);
+}
+
+QString ScriptedInteraction::chooseSaveFile(QWidget*, const QString&, const QString& suggestedPath)
+{
+    events << QStringLiteral("save file: ") + suggestedPath;
+    if (fileChoices.empty())
+        return QString();
+    QString choice = std::move(fileChoices.front());
+    fileChoices.pop_front();
+    return choice;
 }
 
 }  // namespace corvane

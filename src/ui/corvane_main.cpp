@@ -81,6 +81,7 @@ void CorvaneMain::buildControls()
     Setup = new QPushButton(QStringLiteral("Program Setup"), this);
     CalibrateButton = new QPushButton(QStringLiteral("Calibrate"), this);
     ShowLogs = new QPushButton(QStringLiteral("Show Logs"), this);
+    History = new QPushButton(QStringLiteral("History"), this);
     Exit = new QPushButton(QStringLiteral("Exit"), this);
     Check1 = new QCheckBox(QStringLiteral("COMMs"), this);
     Check1->setChecked(true);
@@ -116,6 +117,7 @@ void CorvaneMain::buildControls()
     commands->addWidget(Setup);
     commands->addWidget(CalibrateButton);
     commands->addWidget(ShowLogs);
+    commands->addWidget(History);
     commands->addWidget(Exit);
     commands->addStretch();
     commands->addWidget(Check1);
@@ -171,6 +173,7 @@ void CorvaneMain::connectHandlers()
     connect(Setup, &QPushButton::clicked, this, &CorvaneMain::Setup_Click);
     connect(CalibrateButton, &QPushButton::clicked, this, &CorvaneMain::CalibrateButton_Click);
     connect(ShowLogs, &QPushButton::clicked, this, &CorvaneMain::ShowLogs_Click);
+    connect(History, &QPushButton::clicked, this, &CorvaneMain::History_Click);
     connect(Exit, &QPushButton::clicked, this, &CorvaneMain::Exit_Click);
     connect(Check1, &QCheckBox::clicked, this, &CorvaneMain::Check1_Click);
 }

@@ -48,6 +48,7 @@ public:
     void Setup_Click();
     void CalibrateButton_Click();
     void ShowLogs_Click();
+    void History_Click();
 
     bool loggingOn() const { return Timer1.isActive(); }
 
@@ -63,6 +64,7 @@ public:
     QPushButton* Setup = nullptr;
     QPushButton* CalibrateButton = nullptr;
     QPushButton* ShowLogs = nullptr;
+    QPushButton* History = nullptr;
     QPushButton* Exit = nullptr;
     QCheckBox* Check1 = nullptr;
     QPushButton* BlinkData = nullptr;

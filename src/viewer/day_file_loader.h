@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/day_record.h"
 #include "viewer/record_arrays.h"
 #include "viewer/time_of_day.h"
 
@@ -18,9 +19,6 @@ enum class DayLoadOutcome {
     NoData,     // recordCount is 0
     OverLimit,  // recordCount is kRecordLimit and slots 1 to kRecordLimit - 1 are overwritten
 };
-
-// The largest RPM a record can hold; a larger reading is taken as noise and loads as 0.
-inline constexpr double kRpmCeiling = 500;
 
 // Loads the records of a day file's whole content that lie strictly inside the range
 // into slots 1, 2, ... in file order. Lines end at CR LF; a line without a valid

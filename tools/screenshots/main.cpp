@@ -2,6 +2,7 @@
 // running, and saves the README's pictures. Usage: corvane-screenshots --out DIR FOLDER
 #include "capturing_interaction.h"
 #include "sample_day.h"
+#include "sample_history.h"
 
 #include "platform/clock.h"
 #include "platform/platform.h"
@@ -10,6 +11,7 @@
 #include "ui/corvane_main.h"
 #include "ui/graph.h"
 #include "ui/graph_lists.h"
+#include "ui/history_window.h"
 #include "ui/plot_widget.h"
 
 #include <QApplication>
@@ -103,6 +105,17 @@ int main(int argc, char* argv[])
     window.Setup_Click();
     user.expect({out.filePath(QStringLiteral("calibration-dialog.png")), {}, 2500});
     window.CalibrateButton_Click();
+
+    // The history over a year of sample days; early in a month the month before is fuller.
+    writeSampleHistory(folder, QDate::currentDate());
+    user.expect({out.filePath(QStringLiteral("history-month.png")), [](QDialog& dialog) {
+                     if (QDate::currentDate().day() < 15)
+                         static_cast<HistoryWindow&>(dialog).Previous_Click();
+                 }});
+    window.History_Click();
+    user.expect({out.filePath(QStringLiteral("history-year.png")),
+                 [](QDialog& dialog) { static_cast<HistoryWindow&>(dialog).YearView_Click(); }});
+    window.History_Click();
 
     for (const QString& text : user.messages)
         std::cerr << "message shown: " << text.toStdString() << '\n';
