@@ -25,4 +25,4 @@ cmake --build build/sanitize --parallel "$jobs"
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1" \
 LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-  ctest --test-dir build/sanitize --output-on-failure --parallel "$jobs" --label-exclude e2e
+  ctest --test-dir build/sanitize --output-on-failure --parallel "$jobs" --label-exclude 'e2e|install|package'

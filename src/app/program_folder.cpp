@@ -1,16 +1,21 @@
 #include "app/run_modes.h"
 
-#include <QDir>
+#include "platform/program_folder_setup.h"
+
 #include <QFileInfo>
 
 namespace corvane {
 
-QString chooseProgramFolder(const CommandLine& line)
+ProgramFolder chooseProgramFolder(const CommandLine& line)
 {
-    if (!line.folder.isEmpty())
-        return QDir(line.folder).absolutePath();
     // Read before any application object exists, so every mode agrees on it.
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2);
+    const QString executableFolder =
+        QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2);
+    const FolderEnvironment environment = processFolderEnvironment();
+    const FolderFacts facts = gatherFolderFacts(line.folder, executableFolder, environment, canWriteFolder);
+    const FolderChoice choice = chooseFolder(facts);
+    return {choice.folder, describeFolderChoice(choice, facts),
+            firstInstallFolders(executableFolder, environment.xdgDataDirs)};
 }
 
 }  // namespace corvane

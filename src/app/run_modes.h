@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace corvane {
 
@@ -14,8 +15,13 @@ int runViewer(int& argc, char** argv, const QString& folder);
 int runHistory(int& argc, char** argv, const QString& folder);
 int runSummary(int& argc, char** argv, const QString& folder, const CommandLine& line);
 
-// The program folder for this command line: --folder when given, else the folder that
-// holds the executable.
-QString chooseProgramFolder(const CommandLine& line);
+// The program folder for this command line, why it is that one, and where its
+// first-install files come from when it has to be made.
+struct ProgramFolder {
+    QString path;
+    QString reason;
+    QStringList firstInstallFolders;
+};
+ProgramFolder chooseProgramFolder(const CommandLine& line);
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "app/run_modes.h"
 
+#include "app/program_icon.h"
 #include "platform/clock.h"
 #include "platform/interaction.h"
 #include "platform/qt_serial_port.h"
@@ -14,6 +15,7 @@ int runWindow(int& argc, char** argv, const QString& folder)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvane"));
+    useProgramIcon();
 
     SystemClock clock;
     QtInteraction interaction;

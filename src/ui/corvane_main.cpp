@@ -3,6 +3,7 @@
 #include "ui/corvane_main_texts.h"
 #include "ui/twips.h"
 
+#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -49,6 +50,7 @@ void CorvaneMain::buildControls()
     titleFont.setPointSize(20);
     titleFont.setBold(true);
     Label11->setFont(titleFont);
+    Label11->setToolTip(QStringLiteral("Program folder: ") + QDir::toNativeSeparators(m_platform.programFolder));
     Label1 = new QLabel(main_text::webAddress, this);
     BlinkData = makeLamp(this);
     BlinkLog = makeLamp(this);

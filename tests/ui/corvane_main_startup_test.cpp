@@ -14,6 +14,7 @@ TEST_F(StartUp, WithPortZeroOpensNoPortAndKeepsTheWaitingTexts)
     EXPECT_FALSE(port().isOpen());
     EXPECT_TRUE(port().calls().isEmpty());
     EXPECT_EQ(window->windowTitle(), u"Corvane - Waiting for Signal");
+    EXPECT_EQ(window->Label11->toolTip(), QStringLiteral("Program folder: ") + folder.path());
     EXPECT_EQ(window->Label2->text(), u" Waiting for COMM data");
     EXPECT_EQ(window->ErrorString->text(), u" Error trap message  -     ");
     EXPECT_EQ(window->ErrorString->palette().color(QPalette::WindowText), QColor(0, 0, 255));
