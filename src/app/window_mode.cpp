@@ -1,5 +1,6 @@
 #include "app/run_modes.h"
 
+#include "app/publishing.h"
 #include "platform/clock.h"
 #include "platform/interaction.h"
 #include "platform/qt_serial_port.h"
@@ -24,6 +25,7 @@ int runWindow(int& argc, char** argv, const QString& folder)
     platform.makeSerialPort = [folder] { return std::make_unique<QtSerialPort>(folder); };
 
     CorvaneMain window(platform);
+    const auto publishing = startPublishing(window, platform);
     // Asked to end (a shutdown, a kill): leave as a closed window does, ports released.
     onTerminationSignal([] { QCoreApplication::quit(); });
     window.show();
