@@ -160,9 +160,9 @@ QString MqttConnection::serveOneConnection(bool& wasConnected)
                 break;
         }
         rc = mosquitto_loop(m_mosq, kLoopStepMs, 1);
-        if (rc != MOSQ_ERR_SUCCESS)
-            return failureReason(rc);
         const int connack = m_connack;
+        if (rc != MOSQ_ERR_SUCCESS && connack <= 0)
+            return failureReason(rc);
         if (!wasConnected && connack == 0) {
             wasConnected = true;
             m_onState(true, QString());
