@@ -192,6 +192,8 @@ TEST_F(CorvaneMqtt, RecordsOfABrokerOutageArriveInOrderWithOneEntryEachWay)
         << corvane.output().toStdString();
 
     broker.stop();
+    // mosquitto_sub reconnects by itself; only what it had before the outage counts here.
+    const QStringList recordsBefore = before.payloads(QStringLiteral("corvane/record"));
     waitUntil([] { return false; }, milliseconds(20000));
     ASSERT_TRUE(broker.start()) << broker.log().toStdString();
     Subscriber after(broker, {QStringLiteral("corvane/#")});
@@ -201,7 +203,7 @@ TEST_F(CorvaneMqtt, RecordsOfABrokerOutageArriveInOrderWithOneEntryEachWay)
     // Every record of the day files, in order; QoS 1 allows a message caught in flight by
     // the outage to arrive twice, so a repeat right after itself is not counted.
     const auto published = [&] {
-        QStringList all = before.payloads(QStringLiteral("corvane/record")) + after.payloads(QStringLiteral("corvane/record"));
+        QStringList all = recordsBefore + after.payloads(QStringLiteral("corvane/record"));
         all.erase(std::unique(all.begin(), all.end()), all.end());
         return all;
     };
@@ -210,13 +212,17 @@ TEST_F(CorvaneMqtt, RecordsOfABrokerOutageArriveInOrderWithOneEntryEachWay)
     EXPECT_GE(recordsAsJson(folder).size(), 3);
 
     const QString broker_ = QStringLiteral("127.0.0.1:%1").arg(broker.port());
-    const QStringList errors = errorLines(folder);
-    ASSERT_EQ(errors.size(), 2) << errors.join(u'\n').toStdString();
+    // The frames kept coming in all along: no interval went without one.
+    const QStringList allErrors = errorLines(folder);
+    EXPECT_FALSE(allErrors.join(u'\n').contains(QStringLiteral("No valid data"))) << allErrors.join(u'\n').toStdString();
+    const QStringList errors = allErrors.filter(QStringLiteral("MQTT"));
+    ASSERT_EQ(errors.size(), 2) << allErrors.join(u'\n').toStdString();
     EXPECT_TRUE(errors[0].contains(QStringLiteral("  MQTT connection to ") + broker_ + QStringLiteral(" lost  ")))
         << errors[0].toStdString();
     EXPECT_TRUE(errors[1].contains(QStringLiteral("  MQTT connection to ") + broker_ + QStringLiteral(" back  ")))
         << errors[1].toStdString();
-    EXPECT_TRUE(waitUntil([&] { return after.payloads(QStringLiteral("corvane/error")) == errors; }, milliseconds(5000)))
+    EXPECT_TRUE(waitUntil([&] { return after.payloads(QStringLiteral("corvane/error")).filter(QStringLiteral("MQTT")) == errors; },
+                          milliseconds(5000)))
         << after.payloads(QStringLiteral("corvane/error")).join(u'\n').toStdString();
     EXPECT_TRUE(corvane.running());
 }
