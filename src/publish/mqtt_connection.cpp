@@ -18,6 +18,7 @@ constexpr seconds kMaxBackoff(30);
 // A broker that takes a connection but never answers it is given up after this long.
 constexpr seconds kConnectAnswerLimit(10);
 constexpr int kLoopStepMs = 100;
+constexpr std::size_t kMaxDeferred = 20;
 
 struct LibraryUse {
     LibraryUse() { mosquitto_lib_init(); }
@@ -109,6 +110,29 @@ bool MqttConnection::publish(const QString& topic, const QByteArray& payload, in
            == MOSQ_ERR_SUCCESS;
 }
 
+void MqttConnection::publishDeferred(const QString& topic, std::function<QByteArray()> payload)
+{
+    if (m_connack != 0)
+        return;
+    const std::lock_guard lock(m_deferredMutex);
+    if (m_deferred.size() >= kMaxDeferred)
+        m_deferred.erase(m_deferred.begin());
+    m_deferred.push_back({topic.toUtf8(), std::move(payload)});
+}
+
+void MqttConnection::sendDeferred()
+{
+    std::vector<Deferred> due;
+    {
+        const std::lock_guard lock(m_deferredMutex);
+        due.swap(m_deferred);
+    }
+    for (const Deferred& message : due) {
+        const QByteArray payload = message.payload();
+        mosquitto_publish(m_mosq, nullptr, message.topic.constData(), payload.size(), payload.constData(), 0, false);
+    }
+}
+
 void MqttConnection::stop(milliseconds limit)
 {
     if (!m_thread.joinable())
@@ -163,6 +187,8 @@ QString MqttConnection::serveOneConnection(bool& wasConnected)
         const int connack = m_connack;
         if (rc != MOSQ_ERR_SUCCESS && connack <= 0)
             return failureReason(rc);
+        if (wasConnected)
+            sendDeferred();
         if (!wasConnected && connack == 0) {
             wasConnected = true;
             m_onState(true, QString());

@@ -10,6 +10,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 struct mosquitto;
 
@@ -33,6 +34,10 @@ public:
     void start();
     // False when the library did not take the message (no connection for QoS 0).
     bool publish(const QString& topic, const QByteArray& payload, int qos, bool retain);
+    // Hands a QoS 0 message to the network thread, which makes its payload and sends it at
+    // its next step (within a tenth of a second): the caller pays for neither the text nor
+    // a system call. Dropped without a connection; only the latest few wait.
+    void publishDeferred(const QString& topic, std::function<QByteArray()> payload);
     // Publishes `offline` on the status topic when connected, disconnects and ends the
     // network thread, all within about `limit`.
     void stop(std::chrono::milliseconds limit = std::chrono::milliseconds(2000));
@@ -47,6 +52,7 @@ private:
     // One attempt: connect, then serve the connection until it ends; returns the reason.
     QString serveOneConnection(bool& wasConnected);
     void finishOnStop();
+    void sendDeferred();
     bool waitBackoff(std::chrono::seconds delay);
     QString failureReason(int rc);
 
@@ -60,6 +66,13 @@ private:
     std::condition_variable m_wake;
     bool m_stopping = false;
     std::chrono::steady_clock::time_point m_stopDeadline;
+
+    struct Deferred {
+        QByteArray topic;
+        std::function<QByteArray()> payload;
+    };
+    std::mutex m_deferredMutex;
+    std::vector<Deferred> m_deferred;
 
     // Written by the library's callbacks on the network thread.
     std::atomic<int> m_connack{-1};

@@ -14,7 +14,7 @@ constexpr int kDrainChunk = 200;
 
 Publisher::Publisher(const MqttConfig& config, const QString& windUnits, ErrorLogger logError,
                      StatusDisplay showStatus)
-    : m_config(config), m_windUnits(windUnits), m_logError(std::move(logError)), m_showStatus(std::move(showStatus))
+    : m_config(config), m_liveTopic(liveTopic(config)), m_windUnits(windUnits), m_logError(std::move(logError)), m_showStatus(std::move(showStatus))
 {
     QPointer<Publisher> self(this);
     m_connection = std::make_unique<MqttConnection>(config, [self](bool up, const QString& reason) {
@@ -58,7 +58,7 @@ void Publisher::frameAccepted(const AcceptedFrame& frame)
     }
     // Live values are only worth sending while someone can take them.
     if (m_state == State::Up)
-        m_connection->publish(liveTopic(m_config), liveJson(frame).toUtf8(), 0, false);
+        m_connection->publishDeferred(m_liveTopic, [frame] { return liveJson(frame).toUtf8(); });
 }
 
 void Publisher::recordWritten(const WrittenRecord& record)

@@ -47,6 +47,7 @@ private:
     void drainBacklog();
 
     MqttConfig m_config;
+    QString m_liveTopic;
     QString m_windUnits;
     ErrorLogger m_logError;
     StatusDisplay m_showStatus;
