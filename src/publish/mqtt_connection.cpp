@@ -90,7 +90,7 @@ MqttConnection::MqttConnection(const MqttConfig& config, StateHandler onState, b
 
 MqttConnection::~MqttConnection()
 {
-    stop();
+    stop(milliseconds(2000));
     if (m_mosq)
         mosquitto_destroy(m_mosq);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "publish/message_link.h"
 #include "publish/mqtt_config.h"
 
 #include <QByteArray>
@@ -19,28 +20,25 @@ namespace corvane {
 // One connection to the broker, kept up by its own network thread: connects, reconnects
 // with a backoff that doubles up to 30 s, and reports each outcome. Publishing hands a
 // message to the library and returns at once; it never waits for the network.
-class MqttConnection {
+class MqttConnection final : public MessageLink {
 public:
-    // Called on the network thread: true with an empty reason once the broker accepted
-    // the connection; false with the reason when an attempt failed or the connection ended.
-    using StateHandler = std::function<void(bool connected, const QString& reason)>;
-
     // `announceStatus` false leaves the status topic alone (no will, no offline at stop).
     MqttConnection(const MqttConfig& config, StateHandler onState, bool announceStatus = true);
-    ~MqttConnection();
+    ~MqttConnection() override;
     MqttConnection(const MqttConnection&) = delete;
     MqttConnection& operator=(const MqttConnection&) = delete;
 
-    void start();
+    void start() override;
     // False when the library did not take the message (no connection for QoS 0).
-    bool publish(const QString& topic, const QByteArray& payload, int qos, bool retain);
+    bool publish(const QString& topic, const QByteArray& payload, int qos, bool retain) override;
     // Hands a QoS 0 message to the network thread, which makes its payload and sends it at
     // its next step (within a tenth of a second): the caller pays for neither the text nor
     // a system call. Dropped without a connection; only the latest few wait.
-    void publishDeferred(const QString& topic, std::function<QByteArray()> payload);
+    void publishDeferred(const QString& topic, std::function<QByteArray()> payload) override;
     // Publishes `offline` on the status topic when connected, disconnects and ends the
     // network thread, all within about `limit`.
-    void stop(std::chrono::milliseconds limit = std::chrono::milliseconds(2000));
+    void stop(std::chrono::milliseconds limit);
+    void stop() override { stop(std::chrono::milliseconds(2000)); }
 
     // Connects once and reports the broker's answer, for the settings dialog's test: an
     // empty text on success, else the reason. Blocks the caller for at most `limit`.

@@ -1,6 +1,7 @@
 #include "publish/publisher.h"
 
 #include "publish/json_texts.h"
+#include "publish/mqtt_connection.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -13,11 +14,15 @@ constexpr int kDrainChunk = 200;
 }  // namespace
 
 Publisher::Publisher(const MqttConfig& config, const QString& windUnits, ErrorLogger logError,
-                     StatusDisplay showStatus)
+                     StatusDisplay showStatus, MessageLinkFactory makeLink)
     : m_config(config), m_liveTopic(liveTopic(config)), m_windUnits(windUnits), m_logError(std::move(logError)), m_showStatus(std::move(showStatus))
 {
     QPointer<Publisher> self(this);
-    m_connection = std::make_unique<MqttConnection>(config, [self](bool up, const QString& reason) {
+    if (!makeLink)
+        makeLink = [config](MessageLink::StateHandler onState) {
+            return std::make_unique<MqttConnection>(config, std::move(onState));
+        };
+    m_connection = makeLink([self](bool up, const QString& reason) {
         // On the network thread: the state is the user-interface thread's to keep.
         QMetaObject::invokeMethod(
             self.data(), [self, up, reason] {

@@ -3,7 +3,7 @@
 #include "logging/window_events.h"
 #include "publish/backlog.h"
 #include "publish/mqtt_config.h"
-#include "publish/mqtt_connection.h"
+#include "publish/message_link.h"
 
 #include <QObject>
 #include <functional>
@@ -21,7 +21,9 @@ public:
     using ErrorLogger = std::function<void(const QString& message, const QString& reason)>;
     using StatusDisplay = std::function<void(const QString& text)>;
 
-    Publisher(const MqttConfig& config, const QString& windUnits, ErrorLogger logError, StatusDisplay showStatus);
+    // `makeLink` gives the way to the broker; by default the MQTT connection.
+    Publisher(const MqttConfig& config, const QString& windUnits, ErrorLogger logError, StatusDisplay showStatus,
+              MessageLinkFactory makeLink = {});
     ~Publisher() override;
 
     void start();
@@ -52,7 +54,7 @@ private:
     ErrorLogger m_logError;
     StatusDisplay m_showStatus;
     std::function<void()> m_detach;
-    std::unique_ptr<MqttConnection> m_connection;
+    std::unique_ptr<MessageLink> m_connection;
     Backlog m_backlog;
     State m_state = State::Starting;
     bool m_drainScheduled = false;
