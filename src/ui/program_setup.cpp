@@ -202,7 +202,7 @@ void ProgramSetup::buildControls()
     Command1 = new QPushButton(setup_text::save, this);
     Command1->setDefault(true);
     // Publishing has its own file and dialog; it changes nothing in prog.cfg.
-    mqttButton = new QPushButton(QStringLiteral("MQTT..."), this);
+    mqttButton = new QPushButton(setup_text::mqtt, this);
     connect(mqttButton, &QPushButton::clicked, this, [this] {
         MqttSettingsDialog dialog(m_platform, this);
         m_platform.interaction->showModal(dialog);
