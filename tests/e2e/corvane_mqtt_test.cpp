@@ -2,6 +2,7 @@
 // 127.0.0.1, read back with mosquitto_sub.
 #include "live_programs.h"
 #include "mqtt_broker.h"
+#include "publish/mqtt_connection.h"
 
 #include <gtest/gtest.h>
 
@@ -309,6 +310,17 @@ TEST_F(CorvaneMqtt, UserAndPasswordFromAPasswordFileAndAWrongPasswordRefused)
     ASSERT_TRUE(broker.start()) << broker.log().toStdString();
     Subscriber subscriber(broker, {QStringLiteral("corvane/status")},
                           {QStringLiteral("-u"), QStringLiteral("corvane"), QStringLiteral("-P"), password});
+
+    // The settings dialog's Test connection: the broker's answer, either way.
+    MqttConfig tried;
+    tried.host = QStringLiteral("127.0.0.1");
+    tried.port = broker.port();
+    tried.clientId = QStringLiteral("dialog");
+    tried.user = QStringLiteral("corvane");
+    tried.password = password;
+    EXPECT_EQ(MqttConnection::testConnection(tried), QString());
+    tried.password = wrong;
+    EXPECT_EQ(MqttConnection::testConnection(tried), QStringLiteral("Connection Refused: not authorised."));
 
     ProgramFolder right;
     ProgramFolder refused;
