@@ -1,6 +1,7 @@
 #include "app/run_modes.h"
 
 #include "app/program_icon.h"
+#include "app/publishing.h"
 #include "platform/clock.h"
 #include "platform/interaction.h"
 #include "platform/qt_serial_port.h"
@@ -26,6 +27,7 @@ int runWindow(int& argc, char** argv, const QString& folder)
     platform.makeSerialPort = [folder] { return std::make_unique<QtSerialPort>(folder); };
 
     CorvaneMain window(platform);
+    const auto publishing = startPublishing(window, platform);
     // Asked to end (a shutdown, a kill): leave as a closed window does, ports released.
     onTerminationSignal([] { QCoreApplication::quit(); });
     window.show();

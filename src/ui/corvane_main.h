@@ -11,10 +11,13 @@
 #include <QTreeWidget>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 namespace corvane {
 
 class Failure;
+class WindowEvents;
+struct IntervalValues;
 struct RawReadings;
 enum class WattHourEntry;
 
@@ -35,6 +38,13 @@ public:
     // Appends an entry for trapMessage to errorlog.txt and shows it in the message area.
     void LogTrappedError();
     void ShowPortProblem();
+    // An entry for a condition outside the frame path, such as the broker's: it carries no
+    // frame text and leaves the last frame for the next entry.
+    void LogOutsideEvent(const QString& message, const QString& reason);
+
+    // Consumers told of accepted frames, written records and error-log entries.
+    void addEventListener(WindowEvents* listener);
+    void removeEventListener(WindowEvents* listener);
 
     void MSComm1_OnComm();
     void Timer1_Timer();
@@ -150,10 +160,16 @@ private:
     void resetIntervalSums();
     // Appends one line to a log file; a line that cannot be written is reported with
     // lostMessage and the failure's reason, and the handler carries on.
-    void appendLogLineReported(const QString& fileName, const QString& line, const QString& lostMessage);
+    // False when the line was not written.
+    bool appendLogLineReported(const QString& fileName, const QString& line, const QString& lostMessage);
     void appendWattHourEntry(WattHourEntry kind);
 
+    void announceFrame();
+    void announceRecord(const QDateTime& time, const IntervalValues& means);
+    void announceErrorEntry(const QString& line);
+
     Platform m_platform;
+    std::vector<WindowEvents*> m_listeners;
 };
 
 }  // namespace corvane

@@ -18,6 +18,7 @@ void CorvaneMain::LogTrappedError()
         // The entry is lost, but the user must still see it: keep it on screen and say why.
         ErrorString->setToolTip(QStringLiteral("Not written to the error log: ") + failure.description());
     }
+    announceErrorEntry(line);
     ErrorString->setText(lastErrorCaption(now.time(), trapMessage, pendingErrorText));
     QPalette palette = ErrorString->palette();
     palette.setColor(QPalette::WindowText, QColor(255, 0, 0));

@@ -34,8 +34,9 @@ void CorvaneMain::Timer1_Timer()
         means = intervalMeans({sumVolts, sumAmps, sumWatts, sumRpm, sumWindSpeed}, sampleCount);
     }
 
-    appendLogLineReported(dayFilePath(now.date()), recordLine(now.time(), means, loadFlag, wattHours),
-                          main_text::recordNotWritten);
+    if (appendLogLineReported(dayFilePath(now.date()), recordLine(now.time(), means, loadFlag, wattHours),
+                              main_text::recordNotWritten))
+        announceRecord(now, means);
 
     prevVolts = means.volts;
     prevAmps = means.amps;
@@ -93,14 +94,16 @@ void CorvaneMain::resetIntervalSums()
     sampleCount = 0;
 }
 
-void CorvaneMain::appendLogLineReported(const QString& fileName, const QString& line,
+bool CorvaneMain::appendLogLineReported(const QString& fileName, const QString& line,
                                         const QString& lostMessage)
 {
     try {
         appendLogLine(m_platform.path(fileName), line);
+        return true;
     } catch (const Failure& failure) {
         trapMessage = lostMessage;
         trap(failure);
+        return false;
     }
 }
 

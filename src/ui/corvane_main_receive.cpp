@@ -38,6 +38,7 @@ void CorvaneMain::MSComm1_OnComm()
             return;
         calculateMeasurements(raw);
         showLiveValues();
+        announceFrame();
     } catch (const Failure& failure) {
         trap(failure);
         commBuffer.clear();

@@ -6,6 +6,7 @@
 #include "platform/interaction.h"
 #include "text/failure.h"
 #include "text/numeric_text.h"
+#include "ui/mqtt_settings_dialog.h"
 #include "ui/program_setup_texts.h"
 
 #include <QGridLayout>
@@ -200,7 +201,14 @@ void ProgramSetup::buildControls()
     Command2 = new QPushButton(setup_text::abort, this);
     Command1 = new QPushButton(setup_text::save, this);
     Command1->setDefault(true);
+    // Publishing has its own file and dialog; it changes nothing in prog.cfg.
+    mqttButton = new QPushButton(setup_text::mqtt, this);
+    connect(mqttButton, &QPushButton::clicked, this, [this] {
+        MqttSettingsDialog dialog(m_platform, this);
+        m_platform.interaction->showModal(dialog);
+    });
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(mqttButton);
     buttons->addStretch();
     buttons->addWidget(Command2);
     buttons->addWidget(Command1);

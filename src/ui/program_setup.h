@@ -58,6 +58,7 @@ public:
     QRadioButton* Option10 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command1 = nullptr;
+    QPushButton* mqttButton = nullptr;
 
 private:
     void buildControls();

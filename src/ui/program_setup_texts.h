@@ -22,6 +22,8 @@ inline const QString maxSystemAmps = QStringLiteral("Max System Amps");
 inline const QString baudRate = QStringLiteral("Baud rate");
 // 57600 baud, captioned as the users of the program have always seen it.
 inline const QString baud57600 = QStringLiteral("56600");
+// Opens the publishing settings, which live in mqtt.cfg.
+inline const QString mqtt = QStringLiteral("MQTT...");
 inline const QString abort = QStringLiteral("Abort");
 inline const QString save = QStringLiteral("Save Setings");
 inline const QString badPortNumber =

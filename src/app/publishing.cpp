@@ -1,0 +1,67 @@
+#include "app/publishing.h"
+
+#include "config/config_files.h"
+#include "config/tag_value.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "text/failure.h"
+#include "ui/corvane_main.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLayout>
+#include <QSysInfo>
+
+namespace corvane {
+namespace {
+
+// The wind-speed unit for the discovery configs until the first frame names it.
+QString configuredWindUnits(const Platform& platform)
+{
+    try {
+        return TagValue(readWholeFile(platform.path(kProgramConfigFile)), QStringLiteral("WSUnits"));
+    } catch (const Failure&) {
+        return QString();
+    }
+}
+
+bool readableByOthers(const QString& path)
+{
+    return QFile::permissions(path) & (QFileDevice::ReadGroup | QFileDevice::ReadOther);
+}
+
+}  // namespace
+
+std::unique_ptr<Publisher> startPublishing(CorvaneMain& window, const Platform& platform)
+{
+    const QString path = platform.path(kMqttConfigFile);
+    MqttConfig config;
+    try {
+        config = mqttConfigFromText(readWholeFile(path), QSysInfo::machineHostName());
+    } catch (const Failure&) {
+        return nullptr;
+    }
+    if (!config.enabled)
+        return nullptr;
+
+    auto* status = new QLabel(window.messageArea);
+    status->setObjectName(QStringLiteral("mqttStatus"));
+    if (window.messageArea->layout())
+        window.messageArea->layout()->addWidget(status);
+
+    CorvaneMain* owner = &window;
+    auto publisher = std::make_unique<Publisher>(
+        config, configuredWindUnits(platform),
+        [owner](const QString& message, const QString& reason) { owner->LogOutsideEvent(message, reason); },
+        [status](const QString& text) { status->setText(text); });
+    window.addEventListener(publisher.get());
+    publisher->setDetach([owner, listener = publisher.get()] { owner->removeEventListener(listener); });
+
+    if (!config.password.isEmpty() && readableByOthers(path))
+        window.LogOutsideEvent(QStringLiteral("mqtt.cfg holds a password and other users can read it"),
+                               QStringLiteral("chmod 600 ") + path);
+    publisher->start();
+    return publisher;
+}
+
+}  // namespace corvane

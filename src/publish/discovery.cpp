@@ -1,0 +1,101 @@
+#include "publish/discovery.h"
+
+#include "publish/json_texts.h"
+
+#include <QRegularExpression>
+
+namespace corvane {
+namespace {
+
+struct Sensor {
+    const char* key;
+    const char* name;
+    const char* deviceClass;  // empty: none
+    const char* unit;
+    const char* stateClass;
+};
+
+// Home Assistant allows only these characters in the node part of a discovery topic.
+QString nodeId(const QString& clientId)
+{
+    static const QRegularExpression other(QStringLiteral("[^A-Za-z0-9_-]"));
+    return QString(clientId).replace(other, QStringLiteral("_"));
+}
+
+QString sensorConfig(const MqttConfig& config, const Sensor& sensor, const QString& deviceClass,
+                     const QString& unit)
+{
+    const QString node = nodeId(config.clientId);
+    QStringList members = {
+        QStringLiteral("\"name\": ") + jsonString(QString::fromLatin1(sensor.name)),
+        QStringLiteral("\"unique_id\": ") + jsonString(node + u'_' + QLatin1StringView(sensor.key)),
+        QStringLiteral("\"object_id\": ") + jsonString(QStringLiteral("corvane_") + QLatin1StringView(sensor.key)),
+        QStringLiteral("\"state_topic\": ") + jsonString(liveTopic(config)),
+        QStringLiteral("\"value_template\": ")
+            + jsonString(QStringLiteral("{{ value_json.") + QLatin1StringView(sensor.key) + QStringLiteral(" }}")),
+    };
+    if (!unit.isEmpty())
+        members << QStringLiteral("\"unit_of_measurement\": ") + jsonString(unit);
+    if (!deviceClass.isEmpty())
+        members << QStringLiteral("\"device_class\": ") + jsonString(deviceClass);
+    members << QStringLiteral("\"state_class\": ") + jsonString(QString::fromLatin1(sensor.stateClass))
+            << QStringLiteral("\"availability_topic\": ") + jsonString(statusTopic(config))
+            << QStringLiteral("\"payload_available\": \"online\"")
+            << QStringLiteral("\"payload_not_available\": \"offline\"")
+            << QStringLiteral("\"device\": {\"identifiers\": [") + jsonString(node)
+                   + QStringLiteral("], \"name\": \"Corvane\", \"model\": \"Wind power logger\"}");
+    return u'{' + members.join(QStringLiteral(", ")) + u'}';
+}
+
+}  // namespace
+
+QString statusTopic(const MqttConfig& config) { return config.topic + QStringLiteral("/status"); }
+QString liveTopic(const MqttConfig& config) { return config.topic + QStringLiteral("/live"); }
+QString recordTopic(const MqttConfig& config) { return config.topic + QStringLiteral("/record"); }
+QString errorTopic(const MqttConfig& config) { return config.topic + QStringLiteral("/error"); }
+
+QString knownWindSpeedUnit(const QString& windUnits)
+{
+    const QString unit = windUnits.trimmed().toLower();
+    if (unit == u"km/h" || unit == u"kmh" || unit == u"kph" || unit == u"kmph")
+        return QStringLiteral("km/h");
+    if (unit == u"m/s" || unit == u"mps")
+        return QStringLiteral("m/s");
+    if (unit == u"mph")
+        return QStringLiteral("mph");
+    if (unit == u"kn" || unit == u"kt" || unit == u"kts" || unit == u"knots")
+        return QStringLiteral("kn");
+    if (unit == u"ft/s")
+        return QStringLiteral("ft/s");
+    return QString();
+}
+
+QList<TopicMessage> discoveryConfigs(const MqttConfig& config, const QString& windUnits)
+{
+    static const Sensor sensors[] = {
+        {"volts", "Volts", "voltage", "V", "measurement"},
+        {"amps", "Amps", "current", "A", "measurement"},
+        {"watts", "Watts", "power", "W", "measurement"},
+        // The total starts again at 0 each day, which this state class allows.
+        {"watt_hours", "Watt-hours", "energy", "Wh", "total_increasing"},
+        {"rpm", "RPM", "", "rpm", "measurement"},
+        {"wind_speed", "Wind speed", "wind_speed", "", "measurement"},
+    };
+    const QString known = knownWindSpeedUnit(windUnits);
+    QList<TopicMessage> configs;
+    for (const Sensor& sensor : sensors) {
+        QString deviceClass = QString::fromLatin1(sensor.deviceClass);
+        QString unit = QString::fromLatin1(sensor.unit);
+        if (qstrcmp(sensor.key, "wind_speed") == 0) {
+            unit = known.isEmpty() ? windUnits.trimmed() : known;
+            if (known.isEmpty())
+                deviceClass.clear();
+        }
+        configs.append({QStringLiteral("homeassistant/sensor/") + nodeId(config.clientId) + u'/'
+                            + QLatin1StringView(sensor.key) + QStringLiteral("/config"),
+                        sensorConfig(config, sensor, deviceClass, unit)});
+    }
+    return configs;
+}
+
+}  // namespace corvane

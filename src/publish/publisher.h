@@ -1,0 +1,63 @@
+#pragma once
+
+#include "logging/window_events.h"
+#include "publish/backlog.h"
+#include "publish/mqtt_config.h"
+#include "publish/message_link.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace corvane {
+
+// Publishes what the main window announces. Lives on the user-interface thread: the
+// window's handlers only format a text and hand it over; the network thread reports the
+// connection's state back through the event loop.
+class Publisher final : public QObject, public WindowEvents {
+    Q_OBJECT
+public:
+    // Writes an entry through the window's error log: its message and the reason.
+    using ErrorLogger = std::function<void(const QString& message, const QString& reason)>;
+    using StatusDisplay = std::function<void(const QString& text)>;
+
+    // `makeLink` gives the way to the broker; by default the MQTT connection.
+    Publisher(const MqttConfig& config, const QString& windUnits, ErrorLogger logError, StatusDisplay showStatus,
+              MessageLinkFactory makeLink = {});
+    ~Publisher() override;
+
+    void start();
+    // Publishes offline on the status topic and disconnects, within about two seconds;
+    // later events are dropped. Also done by the destructor.
+    void stop();
+    // Runs once, in the destructor, e.g. to take this listener off the window.
+    void setDetach(std::function<void()> detach) { m_detach = std::move(detach); }
+
+    void frameAccepted(const AcceptedFrame& frame) override;
+    void recordWritten(const WrittenRecord& record) override;
+    void errorLogged(const QString& line) override;
+
+    bool connected() const { return m_state == State::Up; }
+    std::size_t waiting() const { return m_backlog.size(); }
+
+private:
+    enum class State { Starting, Up, Down, Stopped };
+
+    void connectionChanged(bool up, const QString& reason);
+    void queue(TopicMessage message);
+    void publishDiscovery();
+    void drainBacklog();
+
+    MqttConfig m_config;
+    QString m_liveTopic;
+    QString m_windUnits;
+    ErrorLogger m_logError;
+    StatusDisplay m_showStatus;
+    std::function<void()> m_detach;
+    std::unique_ptr<MessageLink> m_connection;
+    Backlog m_backlog;
+    State m_state = State::Starting;
+    bool m_drainScheduled = false;
+};
+
+}  // namespace corvane

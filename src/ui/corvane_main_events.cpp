@@ -1,0 +1,57 @@
+// What the main window tells consumers outside it, and the entries they ask it to make.
+#include "ui/corvane_main.h"
+
+#include "logging/window_events.h"
+#include "platform/clock.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace corvane {
+
+void CorvaneMain::addEventListener(WindowEvents* listener)
+{
+    m_listeners.push_back(listener);
+}
+
+void CorvaneMain::removeEventListener(WindowEvents* listener)
+{
+    std::erase(m_listeners, listener);
+}
+
+void CorvaneMain::LogOutsideEvent(const QString& message, const QString& reason)
+{
+    const QString frame = std::exchange(lastFrame, QString());
+    const QString received = Label2->text();
+    trapMessage = message;
+    pendingErrorText = reason;
+    LogTrappedError();
+    pendingErrorText.clear();
+    trapMessage.clear();
+    lastFrame = frame;
+    Label2->setText(received);
+}
+
+void CorvaneMain::announceFrame()
+{
+    if (m_listeners.empty())
+        return;
+    const AcceptedFrame frame{m_platform.clock->now(), volts, amps, watts, wattHours, rpm, windSpeed, WSUnits};
+    for (WindowEvents* listener : m_listeners)
+        listener->frameAccepted(frame);
+}
+
+void CorvaneMain::announceRecord(const QDateTime& time, const IntervalValues& means)
+{
+    const WrittenRecord record{time.date(), time.time(), means, loadFlag, wattHours};
+    for (WindowEvents* listener : m_listeners)
+        listener->recordWritten(record);
+}
+
+void CorvaneMain::announceErrorEntry(const QString& line)
+{
+    for (WindowEvents* listener : m_listeners)
+        listener->errorLogged(line);
+}
+
+}  // namespace corvane
