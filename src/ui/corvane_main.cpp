@@ -33,6 +33,10 @@ CorvaneMain::CorvaneMain(const Platform& platform, QWidget* parent)
     MSComm1 = m_platform.makeSerialPort();
     buildControls();
 
+    // The coarse default would move each tick onto a whole second (a 12.5 s interval would
+    // log every 12 s) and skew the 5 s watt-hour steps.
+    for (QTimer* timer : {&Timer1, &Timer2, &Timer3})
+        timer->setTimerType(Qt::PreciseTimer);
     Timer1.setInterval(1000);
     Timer2.setInterval(250);
     Timer3.setInterval(5000);
