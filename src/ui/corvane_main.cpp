@@ -1,6 +1,8 @@
 #include "ui/corvane_main.h"
 
 #include "ui/corvane_main_texts.h"
+#include "ui/live_list_delegate.h"
+#include "ui/single_line_label.h"
 #include "ui/twips.h"
 
 #include <QFont>
@@ -70,6 +72,9 @@ void CorvaneMain::buildControls()
     ListView1->setFocusPolicy(Qt::NoFocus);
     ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListView1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every row has the same font, so a new value need not measure its row again.
+    ListView1->setUniformRowHeights(true);
+    ListView1->setItemDelegate(new LiveListDelegate(ListView1));
     txtMode = new QLabel(this);
 
     Label14 = new QLabel(QStringLiteral("Logging"), this);
@@ -140,8 +145,8 @@ void CorvaneMain::buildControls()
     topArea->setFixedHeight(twipsToPixels(kTopAreaTwips));
 
     messageArea = new QWidget(this);
-    Label2 = new QLabel(messageArea);
-    ErrorString = new QLabel(messageArea);
+    Label2 = new SingleLineLabel(messageArea);
+    ErrorString = new SingleLineLabel(messageArea);
     // A whole frame (up to 60 characters) fits on one line in a fixed-width font.
     QFont frameFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     frameFont.setPointSize(8);
