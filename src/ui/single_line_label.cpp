@@ -56,6 +56,7 @@ bool SingleLineLabel::event(QEvent* event)
 void SingleLineLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    drawFrame(&painter);
     style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(),
                           shownText(), foregroundRole());
 }
