@@ -97,7 +97,7 @@ t1=$(now_ns)
 peak_kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$corvane/status")
 
 hz=$(getconf CLK_TCK)
-records=$(cat "$folder"/logs/P_*.txt 2>/dev/null | wc -l)
+records=$(cat "$folder"/logs/P_*.txt 2>/dev/null | wc -l || true)
 entries=0
 [ -f "$folder/errorlog.txt" ] && entries=$(wc -l < "$folder/errorlog.txt")
 joined=$(grep -c '\]\[ or long string' "$folder/errorlog.txt" 2>/dev/null || true)
