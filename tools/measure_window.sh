@@ -2,16 +2,17 @@
 # Measures what the real main window costs while corvane-board feeds it: the share of one
 # core it uses, its peak resident memory, and the error-log entries it writes.
 #
-#   tools/measure_window.sh <bin-dir> [--rate FPS] [--seconds N] [--interval S] [board options...]
+#   tools/measure_window.sh <bin-dir> [--rate FPS] [--seconds N] [--interval S] [--baud B]
+#                           [board options...]
 #
 # <bin-dir> holds the built corvane and corvane-board. Corvane runs under the offscreen
 # platform from a temporary program folder, logging every S seconds (default 10) from the
-# start; the board sends FPS frames a second (default 20) without faults unless board
-# options say otherwise. The first 3 seconds (start-up) are not counted; the share is
+# start; the board sends FPS frames a second (default 20) at B baud (default 19200, enough
+# for 20 frames a second) without faults unless board options say otherwise. The first 3 seconds (start-up) are not counted; the share is
 # measured over the following N seconds (default 60).
 set -euo pipefail
 
-usage() { echo "usage: $0 <bin-dir> [--rate FPS] [--seconds N] [--interval S] [board options...]" >&2; exit 2; }
+usage() { echo "usage: $0 <bin-dir> [--rate FPS] [--seconds N] [--interval S] [--baud B] [board options...]" >&2; exit 2; }
 [ $# -ge 1 ] || usage
 [ -d "$1" ] || { echo "$0: $1 is not a folder" >&2; usage; }
 bin=$(cd "$1" && pwd)
@@ -19,11 +20,13 @@ shift
 rate=20
 seconds=60
 interval=10
+baud=19200
 while [ $# -gt 0 ]; do
   case "$1" in
     --rate) rate=$2; shift 2 ;;
     --seconds) seconds=$2; shift 2 ;;
     --interval) interval=$2; shift 2 ;;
+    --baud) baud=$2; shift 2 ;;
     *) break ;;
   esac
 done
@@ -57,7 +60,7 @@ Program Config File
 <WSUnits>km/h</WSUnits>
 <SV>24</SV>
 <MA>20</MA>
-<BR>19200</BR>
+<BR>$baud</BR>
 <dispMessages>1</dispMessages>
 
 EOF
@@ -72,7 +75,7 @@ Calibration Settings
 <WSDivider>2</WSDivider>
 EOF
 
-"$bin/corvane-board" --folder "$folder" --port "$port" --rate "$rate" --baud 19200 "$@" > "$folder/board.out" 2>&1 &
+"$bin/corvane-board" --folder "$folder" --port "$port" --rate "$rate" --baud "$baud" "$@" > "$folder/board.out" 2>&1 &
 board=$!
 for _ in $(seq 50); do
   [ -L "$folder/COM$port" ] && break
@@ -102,10 +105,10 @@ entries=0
 [ -f "$folder/errorlog.txt" ] && entries=$(wc -l < "$folder/errorlog.txt")
 joined=$(grep -c '\]\[ or long string' "$folder/errorlog.txt" 2>/dev/null || true)
 awk -v t0="$t0" -v t1="$t1" -v c0="$ticks0" -v c1="$ticks1" -v hz="$hz" -v kb="$peak_kb" \
-    -v rate="$rate" -v records="$records" -v entries="$entries" -v joined="${joined:-0}" 'BEGIN {
+    -v rate="$rate" -v baud="$baud" -v records="$records" -v entries="$entries" -v joined="${joined:-0}" 'BEGIN {
   elapsed = (t1 - t0) / 1e9
   cpu = (c1 - c0) / hz
-  printf "frames per second:  %s\n", rate
+  printf "frames per second:  %s at %s baud\n", rate, baud
   printf "measured seconds:   %.1f\n", elapsed
   printf "cpu seconds:        %.2f\n", cpu
   printf "cpu share:          %.2f %% of one core\n", 100 * cpu / elapsed
