@@ -100,6 +100,22 @@ void BM_AcceptedFrameAndRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_AcceptedFrameAndRepaint);
 
+// A frame whose every reading differs from the one before, so every value shown and the
+// frame text change and are painted: the most a frame can cost.
+void BM_ChangingFrameAndRepaint(benchmark::State& state)
+{
+    const QString frames[] = {kFrame, QStringLiteral("[<V>761</V><I>530</I><R>15</R><S>44</S><C>1350</C>]\r\n")};
+    FramePath path;
+    const int before = path.window->sampleCount;
+    std::size_t n = 0;
+    for (auto _ : state) {
+        path.port().deliver(frames[n++ % 2]);
+        QCoreApplication::processEvents();
+    }
+    checkAccepted(state, path, before);
+}
+BENCHMARK(BM_ChangingFrameAndRepaint);
+
 }  // namespace
 
 int main(int argc, char** argv)

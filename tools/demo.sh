@@ -6,8 +6,8 @@
 # <bin-dir> holds the built corvane and corvane-board. The demo program folder is
 # <bin-dir>/../demo (or $CORVANE_DEMO_FOLDER): it gets a copy of corvane, because
 # Corvane keeps its files beside the program, and a first-install configuration with
-# the board on COM5, a 10 s logging interval started at once, and RPM and wind speed
-# shown. Logs and the error log of earlier demos stay. Extra options go to the board,
+# the board on COM5, a 10 s logging interval started at once, RPM and wind speed
+# shown, and the system voltage of the simulated bank (--bank, 24 V by default). Logs and the error log of earlier demos stay. Extra options go to the board,
 # e.g. --fault-rate 0.05 or --bank 48 (see corvane-board --help). Closing Corvane
 # stops the board. $CORVANE_DEMO_PROGRAM, when set, is run instead of Corvane with the
 # demo folder as its last argument (tools/screenshots.sh uses it).
@@ -21,6 +21,24 @@ shift
 for program in corvane corvane-board; do
   [ -x "$bin/$program" ] || { echo "$0: $bin/$program is missing; build Corvane first" >&2; exit 2; }
 done
+
+# The system voltage follows the bank the board simulates (its last --bank wins), so the
+# plot's volts scale fits the line; a bank the board refuses is left for it to report.
+sv=24
+previous=
+for argument in "$@"; do
+  if [ "$previous" = --bank ]; then
+    sv=$argument
+  fi
+  case "$argument" in
+    --bank=*) sv=${argument#--bank=} ;;
+  esac
+  previous=$argument
+done
+case "$sv" in
+  12|24|48) ;;
+  *) sv=24 ;;
+esac
 
 demo=${CORVANE_DEMO_FOLDER:-$bin/../demo}
 mkdir -p "$demo"
@@ -44,7 +62,7 @@ Program Config File
 <DisplayRPM>1</DisplayRPM>
 <DisplayWS>1</DisplayWS>
 <WSUnits>km/h</WSUnits>
-<SV>24</SV>
+<SV>$sv</SV>
 <MA>20</MA>
 <BR>9600</BR>
 <dispMessages>1</dispMessages>

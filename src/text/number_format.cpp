@@ -1,11 +1,15 @@
 #include "text/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
 
 namespace corvane {
 namespace {
+
+// General form keeps this many significant digits, the most a double holds reliably.
+constexpr int kGeneralDigits = 15;
 
 struct PatternShape {
     int minIntegerDigits = 0;   // "0" places before the point
@@ -98,8 +102,36 @@ QString generalNumberText(double value)
     if (value == 0.0)
         return QStringLiteral("0");
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
+    if (!std::isfinite(value)) {
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        return QString::fromLatin1(buffer, result.ptr - buffer);
+    }
+    // Fifteen significant digits, as "d.dddddddddddddde+XX".
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::abs(value),
+                                      std::chars_format::scientific, kGeneralDigits - 1);
+    const std::string scientific(buffer, result.ptr);
+    const std::size_t e = scientific.find('e');
+    std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
+    const int exponent = std::stoi(scientific.substr(e + 1));
+    digits.erase(digits.find_last_not_of('0') + 1);
+    const int length = static_cast<int>(digits.size());
+
+    // The digits the plain form needs after its leading "0." or up to its units.
+    const int places = exponent >= 0 ? std::max(exponent + 1, length) : length - exponent - 1;
+    std::string text = value < 0 ? "-" : "";
+    if (places > kGeneralDigits) {
+        text += digits.substr(0, 1);
+        if (length > 1)
+            text += "." + digits.substr(1);
+        text += scientific.substr(e);
+    } else if (exponent < 0) {
+        text += "0." + std::string(-exponent - 1, '0') + digits;
+    } else if (length <= exponent + 1) {
+        text += digits + std::string(exponent + 1 - length, '0');
+    } else {
+        text += digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+    }
+    return QString::fromStdString(text);
 }
 
 }  // namespace corvane

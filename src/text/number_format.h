@@ -11,8 +11,10 @@ namespace corvane {
 // gets a leading "-".
 QString formatPattern(double value, QStringView pattern);
 
-// The shortest text that reads back as the same value, without trailing zeros:
-// 12.5 as "12.5", 3 as "3", 0.5 as "0.5".
+// General form: the value to 15 significant digits in plain decimal digits without
+// trailing zeros (100000, 12.5, 3, 0.001, 0.1 + 0.2 as 0.3); only a value whose plain form
+// would need more than 15 digits (leading zeros after the point count, a units zero does
+// not) is written with an exponent (1e+20, 1.5e-15).
 QString generalNumberText(double value);
 
 }  // namespace corvane

@@ -114,6 +114,10 @@ void Calibrate::buildControls()
 
     Command6 = new QPushButton(calibrate_text::exit, this);
     Command1 = new QPushButton(calibrate_text::save, this);
+    // Return in a divisor box must do nothing: as the toolkit's default it would press
+    // "Zero" (and lose the offset) or another button the user did not choose.
+    for (QPushButton* button : {Command2, Command6, Command1})
+        button->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command6);

@@ -1,6 +1,8 @@
 #include "ui/corvane_main.h"
 
 #include "ui/corvane_main_texts.h"
+#include "ui/live_list_delegate.h"
+#include "ui/single_line_label.h"
 #include "ui/twips.h"
 
 #include <QDir>
@@ -34,6 +36,10 @@ CorvaneMain::CorvaneMain(const Platform& platform, QWidget* parent)
     MSComm1 = m_platform.makeSerialPort();
     buildControls();
 
+    // The coarse default would move each tick onto a whole second (a 12.5 s interval would
+    // log every 12 s) and skew the 5 s watt-hour steps.
+    for (QTimer* timer : {&Timer1, &Timer2, &Timer3})
+        timer->setTimerType(Qt::PreciseTimer);
     Timer1.setInterval(1000);
     Timer2.setInterval(250);
     Timer3.setInterval(5000);
@@ -68,6 +74,9 @@ void CorvaneMain::buildControls()
     ListView1->setFocusPolicy(Qt::NoFocus);
     ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListView1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every row has the same font, so a new value need not measure its row again.
+    ListView1->setUniformRowHeights(true);
+    ListView1->setItemDelegate(new LiveListDelegate(ListView1));
     txtMode = new QLabel(this);
 
     Label14 = new QLabel(QStringLiteral("Logging"), this);
@@ -140,8 +149,8 @@ void CorvaneMain::buildControls()
     topArea->setFixedHeight(twipsToPixels(kTopAreaTwips));
 
     messageArea = new QWidget(this);
-    Label2 = new QLabel(messageArea);
-    ErrorString = new QLabel(messageArea);
+    Label2 = new SingleLineLabel(messageArea);
+    ErrorString = new SingleLineLabel(messageArea);
     // A whole frame (up to 60 characters) fits on one line in a fixed-width font.
     QFont frameFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     frameFont.setPointSize(8);

@@ -7,6 +7,7 @@
 #include "logging/record_line.h"
 #include "logging/watt_hours.h"
 #include "platform/clock.h"
+#include "telemetry/frame_framing.h"
 #include "platform/interaction.h"
 #include "text/failure.h"
 #include "text/numeric_text.h"
@@ -44,7 +45,9 @@ void CorvaneMain::Timer1_Timer()
     prevRpm = means.rpm;
     prevWindSpeed = means.windSpeed;
     resetIntervalSums();
-    commBuffer.clear();
+    // A frame still arriving is kept: cut in two, its tail would meet the next frame as
+    // "][" and blame a fault-free line in the error log.
+    commBuffer = frameInProgress(commBuffer);
     Label2->setText(main_text::bufferCleared);
 }
 

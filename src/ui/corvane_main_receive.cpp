@@ -12,6 +12,41 @@
 #include "ui/corvane_main_texts.h"
 
 namespace corvane {
+namespace {
+
+bool sameUnits(const QTreeWidget* list, const QList<LiveRow>& rows)
+{
+    if (list->topLevelItemCount() != rows.size())
+        return false;
+    for (qsizetype n = 0; n < rows.size(); ++n) {
+        if (list->topLevelItem(static_cast<int>(n))->text(2) != rows[n].unit)
+            return false;
+    }
+    return true;
+}
+
+// Rows are rebuilt only when their number or units change; otherwise only the values
+// that changed are set, since laying out every row again is most of what a frame costs.
+void showLiveRows(QTreeWidget* list, const QList<LiveRow>& rows)
+{
+    if (!sameUnits(list, rows)) {
+        list->clear();
+        for (const LiveRow& row : rows) {
+            auto* item = new QTreeWidgetItem(list);
+            item->setText(1, row.value);
+            item->setText(2, row.unit);
+            item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        return;
+    }
+    for (qsizetype n = 0; n < rows.size(); ++n) {
+        QTreeWidgetItem* item = list->topLevelItem(static_cast<int>(n));
+        if (item->text(1) != rows[n].value)
+            item->setText(1, rows[n].value);
+    }
+}
+
+}  // namespace
 
 void CorvaneMain::MSComm1_OnComm()
 {
@@ -125,13 +160,7 @@ void CorvaneMain::showLiveValues()
     // The rows are worked out before the list is touched, so a failure leaves it whole.
     const QList<LiveRow> rows =
         liveRows({volts, amps, watts, wattHours, rpm, windSpeed}, DisplayRPM, DisplayWS, WSUnits);
-    ListView1->clear();
-    for (const LiveRow& row : rows) {
-        auto* item = new QTreeWidgetItem(ListView1);
-        item->setText(1, row.value);
-        item->setText(2, row.unit);
-        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    }
+    showLiveRows(ListView1, rows);
     trapMessage.clear();
     setWindowTitle(liveCaption(volts, amps, watts));
     txtMode->setText(QString());

@@ -5,6 +5,8 @@
 #include "ui/graph_lists.h"
 #include "ui/graph_texts.h"
 #include "ui/plot_widget.h"
+#include "ui/series_swatch.h"
+#include "ui/single_line_label.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,10 +20,12 @@ constexpr int kTimeBoxWidth = 34;
 constexpr int kFolderListHeight = 72;
 constexpr int kSmallButtonWidth = 60;
 
-// Labels whose text comes from the data must not push the window wider.
+// Labels whose text comes from the data must not push the window wider; a text wider
+// than its label ends in "…" and shows whole in the tooltip.
 QLabel* makeValueLabel(const QString& text, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new SingleLineLabel(parent);
+    label->setText(text);
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label->setMinimumWidth(40);
     return label;
@@ -128,7 +132,12 @@ void Graph::buildControls()
                                   {rv, RMax1, RMin1}, {sv, SMax1, SMin1}};
     auto* limits = new QGridLayout;
     for (int s = 0; s < 5; ++s) {
-        limits->addWidget(boxes[s], 1, 2 * s);
+        // The series' line colour on the plot's background, so the plot reads without a key.
+        auto* box = new QHBoxLayout;
+        box->setSpacing(4);
+        box->addWidget(new SeriesSwatch(kAllSeries[s], this));
+        box->addWidget(boxes[s]);
+        limits->addLayout(box, 1, 2 * s);
         for (int row = 0; row < 3; ++row)
             limits->addWidget(columns[s][row], row, 2 * s + 1);
         limits->setColumnStretch(2 * s + 1, 1);

@@ -124,14 +124,41 @@ TEST(FormatPattern, PrintsAsThePatternSays)
     }
 }
 
-TEST(GeneralNumberText, PrintsTheShortestForm)
+TEST(GeneralNumberText, PrintsPlainDigitsWithoutTrailingZeros)
 {
-    EXPECT_EQ(generalNumberText(12.5), u"12.5");
-    EXPECT_EQ(generalNumberText(3.0), u"3");
-    EXPECT_EQ(generalNumberText(0.5), u"0.5");
-    EXPECT_EQ(generalNumberText(-0.0), u"0");
-    EXPECT_EQ(generalNumberText(roundHalfEven(12.346, 2)), u"12.35");
-    EXPECT_EQ(generalNumberText(-2.25), u"-2.25");
+    const struct {
+        double value;
+        const char* expected;
+    } cases[] = {
+        {12.5, "12.5"},
+        {3.0, "3"},
+        {0.5, "0.5"},
+        {-0.0, "0"},
+        {-2.25, "-2.25"},
+        {roundHalfEven(12.346, 2), "12.35"},
+        {100000, "100000"},
+        {1e6, "1000000"},
+        {-250000, "-250000"},
+        {0.001, "0.001"},
+        {0.1 + 0.2, "0.3"},
+        {1.0 / 3, "0.333333333333333"},
+        {2.0 / 3, "0.666666666666667"},
+        {123456.789, "123456.789"},
+        {999999999999999, "999999999999999"},
+        {123456789012345.6, "123456789012346"},
+        {1e-14, "0.00000000000001"},
+        {1.5e-14, "0.000000000000015"},
+        {1e15, "1e+15"},
+        {1234567890123456789.0, "1.23456789012346e+18"},
+        {1e20, "1e+20"},
+        {-1.5e20, "-1.5e+20"},
+        {1.5e-15, "1.5e-15"},
+        {1e-300, "1e-300"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(generalNumberText(c.value).toStdString(), c.expected);
+    }
 }
 
 TEST(DateTimeText, UsesFixedDigits)

@@ -57,6 +57,21 @@ TEST_F(CalibrateTest, LoadOpensItsOwnPortAndFillsTheControls)
     EXPECT_TRUE(dialog->loadNotice().isEmpty());
 }
 
+// The amps divisor shows in general form, plain digits, and Save writes it that way.
+TEST_F(CalibrateTest, TheAmpsDivisorShowsAndSavesInPlainDigits)
+{
+    const std::pair<QString, QString> cases[] = {
+        {u"100000"_s, u"100000"_s}, {u"1e6"_s, u"1000000"_s}, {u"0.0010"_s, u"0.001"_s}, {u"-250000.0"_s, u"-250000"_s}};
+    for (const auto& [stored, shown] : cases) {
+        SCOPED_TRACE(stored.toStdString());
+        calibration.AmpDivider = stored;
+        open();
+        EXPECT_EQ(dialog->BatteryCurrent->text(), shown);
+        dialog->Command1_Click();
+        EXPECT_TRUE(saved().contains((u"<AmpDivider>"_s + shown + u"</AmpDivider>"_s).toLatin1())) << saved().toStdString();
+    }
+}
+
 TEST_F(CalibrateTest, AFrameInPiecesIsShownOnceBothBracketsHaveArrived)
 {
     open();

@@ -51,11 +51,47 @@ TEST_F(Logging, TwoFramesMakeOneAveragedRecord)
     EXPECT_EQ(window->sampleCount, 0);
     EXPECT_EQ(window->sumVolts, 0.0);
     EXPECT_EQ(window->sumWatts, 0.0);
-    EXPECT_TRUE(window->commBuffer.isEmpty());
+    EXPECT_EQ(window->commBuffer, u"[<V>1");  // the frame still arriving
     EXPECT_EQ(window->Label2->text(), u"COMMS data buffer cleared");
     EXPECT_EQ(window->BlinkLog->palette().color(QPalette::Button), QColor(255, 0, 0));
     EXPECT_TRUE(window->Timer2.isActive());
     EXPECT_TRUE(errorLog().isEmpty());
+}
+
+// The tick empties the buffer but keeps a frame that has begun to arrive.
+TEST_F(Logging, TheTickKeepsOnlyAFrameStillArriving)
+{
+    const struct {
+        const char* waiting;
+        const char* kept;
+    } cases[] = {
+        {"[<V>12", "[<V>12"},           {"\r\n[<V>12.5</V><I>3", "[<V>12.5</V><I>3"},
+        {"<V>12.5</V>", ""},           {"12.5</V><I>3.2</I>]\r\n", ""},
+        {"[<V>1[<V>12.5", "[<V>12.5"}, {"noise", ""},
+    };
+    window->StartLogging_Click();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.waiting);
+        window->commBuffer = QString::fromLatin1(c.waiting);
+        window->Timer1_Timer();
+        EXPECT_EQ(window->commBuffer, QString::fromLatin1(c.kept));
+        EXPECT_EQ(window->Label2->text(), u"COMMS data buffer cleared");
+    }
+}
+
+// A tick in the middle of a frame costs nothing on a fault-free line: the frame completes
+// and the next one is taken too, without an error-log entry.
+TEST_F(Logging, AFrameCutByTheTickIsTakenWhole)
+{
+    window->StartLogging_Click();
+    deliver(QStringLiteral("[<V>12.5</V><I>3.2</I>]\r\n"));
+    deliver(QStringLiteral("[<V>12.5</V><I>3"));
+    window->Timer1_Timer();
+    deliver(QStringLiteral(".2</I>]\r\n"));
+    deliver(QStringLiteral("[<V>12.7</V><I>3.3</I>]\r\n"));
+    EXPECT_EQ(window->sampleCount, 2);
+    EXPECT_DOUBLE_EQ(window->sumVolts, 25.2);
+    EXPECT_TRUE(errorLog().isEmpty()) << errorLog().toStdString();
 }
 
 TEST_F(Logging, AnIntervalWithoutFramesRepeatsThePreviousRecord)

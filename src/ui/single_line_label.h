@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLabel>
+
+namespace corvane {
+
+// A one-line label for texts of any length, such as received frames and error entries:
+// a text wider than the label ends in "…" and its tooltip shows it whole (before any
+// tooltip of the label's own). Its size hint is one line whatever the text, so a new
+// text repaints the label without laying out the window again.
+class SingleLineLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit SingleLineLabel(QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    // The text as painted: whole, or cut to the label's width.
+    QString shownText() const;
+    // What the tooltip shows: the whole text when it is cut, then the label's own tooltip.
+    QString tooltipText() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace corvane
