@@ -12,8 +12,6 @@ int notBuiltYet(const char* option)
 }
 }  // namespace
 
-int runService(int&, char**, const QString&) { return notBuiltYet("--service"); }
-int runViewer(int&, char**, const QString&) { return notBuiltYet("--viewer"); }
 int runHistory(int&, char**, const QString&) { return notBuiltYet("--history"); }
 int runSummary(int&, char**, const QString&, const CommandLine&) { return notBuiltYet("--summary"); }
 
