@@ -32,6 +32,10 @@ QString portProblemAdvice(const PortProblem& problem, const QString& reason)
                               "To fix it, plug in the adapter, or choose the port it is on in Program Setup.")
             .arg(device);
     case PortProblemKind::InvalidNumber:
+        if (device.isEmpty())
+            return QStringLiteral("No port number is configured.\n"
+                                  "To fix it, check that prog.cfg is in the program folder, or choose a port in "
+                                  "Program Setup.");
         return QStringLiteral("\"%1\" is not a usable port number.\n"
                               "To fix it, choose a port from 1 to 255 in Program Setup, or 0 for no port.")
             .arg(device);

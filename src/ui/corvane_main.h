@@ -142,7 +142,7 @@ private:
     void setLamp(QPushButton* lamp, bool lit);
     // Clamps the interval box to 10..600 and switches logging on with that period.
     void startLoggingTimer(double seconds);
-    // Step 12 of the start-up: logging as LogOn and the interval box say.
+    // The start-up's last step: logging as LogOn and the interval box say.
     void startConfiguredLogging();
     // Traps a failure to open the port and keeps what it says for the port-problem message.
     void trapPortFailure(const Failure& failure);
@@ -170,7 +170,7 @@ private:
 
     Platform m_platform;
     PortProblem m_portProblem;
-    QString m_portFailure;  // the last port failure's description; empty once the port opened
+    QString m_portFailure;  // the last port failure's description; the retry reports only changes
     bool m_stopRequested = false;
 };
 

@@ -73,6 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReasonCase{"NotANumber", u"COM3"_s, u"9600"_s, std::nullopt,
                    u"\"COM3\" is not a usable port number.\nTo fix it, choose a port from 1 to 255 "
                    "in Program Setup, or 0 for no port."_s},
+        ReasonCase{"NoNumber", u""_s, u"9600"_s, std::nullopt,
+                   u"No port number is configured.\nTo fix it, check that prog.cfg is in the program folder, "
+                   "or choose a port in Program Setup."_s},
         ReasonCase{"NegativeNumber", u"-2"_s, u"9600"_s, std::nullopt,
                    u"\"-2\" is not a usable port number.\nTo fix it, choose a port from 1 to 255 "
                    "in Program Setup, or 0 for no port."_s},
