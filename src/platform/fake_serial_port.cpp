@@ -4,12 +4,28 @@
 #include "text/failure.h"
 
 namespace corvane {
+namespace {
+// The reasons as the system would word them.
+QString failureText(PortProblemKind kind)
+{
+    switch (kind) {
+    case PortProblemKind::NoPermission:
+        return QStringLiteral("Permission denied");
+    case PortProblemKind::Busy:
+        return QStringLiteral("Device or resource busy");
+    case PortProblemKind::Missing:
+        return QStringLiteral("No such file or directory");
+    default:
+        return QStringLiteral("Unknown error");
+    }
+}
+}  // namespace
 
 void FakeSerialPort::setPortNumber(qint16 number)
 {
     m_calls << QStringLiteral("port ") + QString::number(number);
     if (number < 1)
-        throw Failure(QStringLiteral("Invalid port number"));
+        throw PortFailure({PortProblemKind::InvalidNumber, QString::number(number)}, QStringLiteral("Invalid port number"));
     m_portNumber = number;
 }
 
@@ -17,7 +33,8 @@ void FakeSerialPort::setSettings(const QString& settings)
 {
     m_calls << QStringLiteral("settings ") + settings;
     if (baudRateOf(settings) == 0)
-        throw Failure(QStringLiteral("Invalid port settings: ") + settings);
+        throw PortFailure({PortProblemKind::InvalidBaudRate, settings.section(u',', 0, 0)},
+                          QStringLiteral("Invalid port settings: ") + settings);
     m_settings = settings;
 }
 
@@ -30,8 +47,14 @@ void FakeSerialPort::setInputLength(int length)
 void FakeSerialPort::open()
 {
     m_calls << QStringLiteral("open");
-    if (m_portNumber < 1 || unavailablePorts.contains(m_portNumber))
-        throw Failure(QStringLiteral("No such file or directory: COM") + QString::number(m_portNumber));
+    const QString device = QStringLiteral("COM") + QString::number(m_portNumber);
+    if (m_portNumber < 1)
+        throw PortFailure({PortProblemKind::InvalidNumber, QString::number(m_portNumber)},
+                          QStringLiteral("Invalid port number"));
+    if (unavailablePorts.contains(m_portNumber))
+        throw PortFailure({PortProblemKind::Missing, device}, QStringLiteral("No such file or directory: ") + device);
+    if (const auto reason = failingPorts.constFind(m_portNumber); reason != failingPorts.constEnd())
+        throw PortFailure({*reason, device}, failureText(*reason) + QStringLiteral(": ") + device);
     m_open = true;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/port_problem.h"
 #include "platform/serial_port.h"
+
+#include <QHash>
 
 #include <QSet>
 #include <QStringList>
@@ -37,6 +40,8 @@ public:
 
     // Port numbers for which opening fails, as for a missing or busy device.
     QSet<int> unavailablePorts;
+    // Port numbers for which opening fails for the given reason.
+    QHash<int, PortProblemKind> failingPorts;
 
 private:
     bool m_open = false;

@@ -1,6 +1,7 @@
 #include "platform/qt_serial_port.h"
 
 #include "platform/port_device.h"
+#include "platform/port_problem.h"
 #include "text/failure.h"
 
 namespace corvane {
@@ -22,7 +23,7 @@ QtSerialPort::QtSerialPort(QString programFolder, QObject* parent)
 void QtSerialPort::setPortNumber(qint16 number)
 {
     if (number < 1)
-        throw Failure(QStringLiteral("Invalid port number"));
+        throw PortFailure({PortProblemKind::InvalidNumber, QString::number(number)}, QStringLiteral("Invalid port number"));
     m_portNumber = number;
 }
 
@@ -30,7 +31,8 @@ void QtSerialPort::setSettings(const QString& settings)
 {
     const int rate = baudRateOf(settings);
     if (rate == 0)
-        throw Failure(QStringLiteral("Invalid port settings: ") + settings);
+        throw PortFailure({PortProblemKind::InvalidBaudRate, settings.section(u',', 0, 0)},
+                          QStringLiteral("Invalid port settings: ") + settings);
     m_baudRate = rate;
 }
 
@@ -39,10 +41,12 @@ void QtSerialPort::setInputLength(int) {}
 void QtSerialPort::open()
 {
     if (m_portNumber < 1)
-        throw Failure(QStringLiteral("Invalid port number"));
+        throw PortFailure({PortProblemKind::InvalidNumber, QString::number(m_portNumber)},
+                          QStringLiteral("Invalid port number"));
     if (m_port.isOpen())
         m_port.close();
-    m_port.setPortName(portDevicePath(m_programFolder, m_portNumber));
+    const QString device = portDevicePath(m_programFolder, m_portNumber);
+    m_port.setPortName(device);
     m_port.setBaudRate(m_baudRate > 0 ? m_baudRate : 9600);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setDataBits(QSerialPort::Data8);
@@ -50,8 +54,12 @@ void QtSerialPort::open()
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     m_lost = false;
     m_reopenTimer.stop();
-    if (!m_port.open(QIODevice::ReadWrite))
-        throw Failure(m_port.errorString() + QStringLiteral(": ") + m_port.portName());
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        // The toolkit reports a busy device and a forbidden one alike; the file system
+        // tells them apart.
+        throw PortFailure({classifyUnopenableDevice(device), device},
+                          m_port.errorString() + QStringLiteral(": ") + m_port.portName());
+    }
     m_wanted = true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/port_problem.h"
 #include "platform/serial_port.h"
 
 #include <QCheckBox>
@@ -32,6 +33,15 @@ public:
     // Start-up; repeats through the port-problem recovery until the port opens or the
     // configuration says there is none.
     void Form_Load();
+    // Start-up for a logger nobody watches: logging starts as configured whether or not
+    // the port opens, and a port that will not open is tried again every 2 seconds, each
+    // distinct failure logged and reported once, instead of asking the user.
+    void StartUnattended();
+    // The process is asked to end: whatever start-up recovery or dialog is under way
+    // ends without asking again, and the timers stop. The port is released with the window.
+    void RequestStop();
+    // One attempt of the unattended start-up's port retry (portRetry's tick).
+    void retryPort();
     // Reads prog.cfg and settings.cfg into the state and lays out the live list.
     // Throws Failure at the failing step; what was applied before stays.
     void LoadConfiguration();
@@ -61,6 +71,7 @@ public:
     void History_Click();
 
     bool loggingOn() const { return Timer1.isActive(); }
+    bool retryingPort() const { return portRetry.isActive(); }
 
     // Controls.
     std::unique_ptr<SerialPort> MSComm1;
@@ -68,6 +79,7 @@ public:
     QTimer Timer1;
     QTimer Timer2;
     QTimer Timer3;
+    QTimer portRetry;
     QLineEdit* delay = nullptr;
     QPushButton* StartLogging = nullptr;
     QPushButton* StopLogging = nullptr;
@@ -142,6 +154,11 @@ private:
     void setLamp(QPushButton* lamp, bool lit);
     // Clamps the interval box to 10..600 and switches logging on with that period.
     void startLoggingTimer(double seconds);
+    // The start-up's last step: logging as LogOn and the interval box say.
+    void startConfiguredLogging();
+    // Traps a failure to open the port and keeps what it says for the port-problem message.
+    void trapPortFailure(const Failure& failure);
+    QString portProblemMessage() const;
     void setLoggingControls(bool on);
     // Records a trapped failure with the stage text in force.
     void trap(const Failure& failure);
@@ -170,6 +187,9 @@ private:
 
     Platform m_platform;
     std::vector<WindowEvents*> m_listeners;
+    PortProblem m_portProblem;
+    QString m_portFailure;  // the last port failure's description; the retry reports only changes
+    bool m_stopRequested = false;
 };
 
 }  // namespace corvane

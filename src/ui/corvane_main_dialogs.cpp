@@ -17,10 +17,12 @@ void CorvaneMain::Setup_Click()
     try {
         MSComm1->close();
         showProgramSetup();
+        if (m_stopRequested)
+            return;
         LoadConfiguration();
         openPort();
     } catch (const Failure& failure) {
-        trap(failure);
+        trapPortFailure(failure);
         ShowPortProblem();
     }
 }
@@ -36,16 +38,20 @@ void CorvaneMain::CalibrateButton_Click()
             dialog.Form_Load();
             m_platform.interaction->showModal(dialog);
         }
+        if (m_stopRequested)
+            return;
         LoadConfiguration();
         MSComm1->open();  // with the port number and settings it already had
     } catch (const Failure& failure) {
-        trap(failure);
+        trapPortFailure(failure);
         ShowPortProblem();
     }
 }
 
 void CorvaneMain::ShowPortProblem()
 {
+    if (m_stopRequested)
+        return;
     promptPortProblem();
     Form_Load();
 }
@@ -53,8 +59,9 @@ void CorvaneMain::ShowPortProblem()
 void CorvaneMain::promptPortProblem()
 {
     Label2->setText(main_text::possibleCommsProblem);
-    m_platform.interaction->message(this, main_text::portNumberProblem);
-    showProgramSetup();
+    m_platform.interaction->message(this, portProblemMessage());
+    if (!m_stopRequested)
+        showProgramSetup();
 }
 
 void CorvaneMain::showProgramSetup()

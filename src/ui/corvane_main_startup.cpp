@@ -37,7 +37,7 @@ void CorvaneMain::Form_Load()
 {
     // Each new start-up begins after the previous attempt has ended, however often the
     // user has to be asked, so the recovery never nests.
-    while (!runStartUp())
+    while (!m_stopRequested && !runStartUp())
         promptPortProblem();
 }
 
@@ -67,19 +67,30 @@ bool CorvaneMain::runStartUp()
         trapMessage = main_text::portNotAvailable;
         openPort();
         trapMessage.clear();
-        const std::optional<double> seconds = numericValue(delay->text());
-        if (numericValue(LogOn) == 1.0 && seconds)
-            startLoggingTimer(*seconds);
+        startConfiguredLogging();
     } catch (const Failure& failure) {
-        trap(failure);
+        trapPortFailure(failure);
         return false;
     }
     return true;
 }
 
+void CorvaneMain::startConfiguredLogging()
+{
+    const std::optional<double> seconds = numericValue(delay->text());
+    if (numericValue(LogOn) == 1.0 && seconds)
+        startLoggingTimer(*seconds);
+}
+
 void CorvaneMain::openPort()
 {
-    MSComm1->setPortNumber(toInteger16(Port));
+    qint16 number = 0;
+    try {
+        number = toInteger16(Port);
+    } catch (const Failure& failure) {
+        throw PortFailure({PortProblemKind::InvalidNumber, Port}, failure.description());
+    }
+    MSComm1->setPortNumber(number);
     MSComm1->setSettings(BR + QStringLiteral(",N,8,1"));
     MSComm1->setInputLength(0);
     MSComm1->open();

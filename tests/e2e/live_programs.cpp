@@ -100,6 +100,11 @@ void Program::start(const QString& program, const QStringList& arguments, bool o
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (offscreen)
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    start(program, arguments, environment);
+}
+
+void Program::start(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
+{
     m_process.setProcessEnvironment(environment);
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.start(program, arguments);

@@ -54,6 +54,7 @@ public:
     Program& operator=(const Program&) = delete;
 
     void start(const QString& program, const QStringList& arguments, bool offscreen = false);
+    void start(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment);
     bool running() const { return m_process.state() == QProcess::Running; }
     qint64 pid() const { return m_process.processId(); }
     // Seconds of processor time the program has used so far (user and system).

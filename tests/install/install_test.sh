@@ -28,8 +28,7 @@ expected=(
   share/doc/corvane/copyright share/doc/corvane/changelog.gz share/doc/corvane/README.md
   share/doc/corvane/decisions.md share/doc/corvane/reliability.md
 )
-unit_source=$source/install/systemd/corvane@.service.in
-[ -f "$unit_source" ] && expected+=("lib/systemd/system/corvane@.service")
+expected+=("lib/systemd/system/corvane@.service")
 
 if ! diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort); then
   fail "the installed files differ from the list (< expected, > installed)"
@@ -89,11 +88,9 @@ grep -qF "$prefix/bin holds an installed copy without prog.cfg" <<<"$help" || fa
 help=$(XDG_DATA_HOME="$work/data" HOME="$work/home" "$prefix/bin/corvane" --help)
 grep -qxF "Program folder: $work/data/corvane" <<<"$help" || fail "--help ignores XDG_DATA_HOME: $help"
 
-if [ -f "$unit_source" ]; then
-  unit=$prefix/lib/systemd/system/corvane@.service
-  grep -qF "$prefix/bin/corvane" "$unit" || fail "the unit does not start $prefix/bin/corvane"
-  ! grep -q '@[A-Z_]*@' "$unit" || fail "the unit keeps a placeholder: $(grep '@[A-Z_]*@' "$unit")"
-fi
+unit=$prefix/lib/systemd/system/corvane@.service
+grep -qF "$prefix/bin/corvane --service" "$unit" || fail "the unit does not start $prefix/bin/corvane --service"
+! grep -q '@[A-Z_]*@' "$unit" || fail "the unit keeps a placeholder: $(grep '@[A-Z_]*@' "$unit")"
 
 elapsed_ms=$((($(date +%s%N) - started) / 1000000))
 files=$(find "$prefix" -type f | wc -l)

@@ -144,8 +144,10 @@ protected:
     FakeSerialPort& windowPort() const { return *folder.ports.back(); }
     bool recovered() const
     {
-        return folder.user.events
-               == QStringList{QStringLiteral("message: ") + kPortProblem, QStringLiteral("dialog: ProgramSetup")};
+        // The port-problem text, whatever reason and fix follow it.
+        const QStringList& events = folder.user.events;
+        return events.size() == 2 && events[0].startsWith(QStringLiteral("message: ") + kPortProblem + u'\n')
+               && events[1] == QStringLiteral("dialog: ProgramSetup");
     }
     QString errorCaption() const { return window->ErrorString->text(); }
     // For the hundreds of start-ups of a cut file, which would otherwise wait for the disk

@@ -1,0 +1,44 @@
+#include "platform/stderr_interaction.h"
+
+#include "platform/clock.h"
+
+#include <QDialog>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+const QDateTime kWhen(QDate(2026, 3, 7), QTime(4, 5, 9));
+
+TEST(StderrInteraction, EachMessageIsOneDatedLine)
+{
+    EXPECT_EQ(stderrLine(kWhen, QStringLiteral("Invalid delay")), QStringLiteral("2026-03-07 04:05:09 corvane: Invalid delay\n"));
+    EXPECT_EQ(stderrLine(kWhen, QStringLiteral("There is a problem.\n\nCOM3 not found\r\nTo fix it, plug it in.\n")),
+              QStringLiteral("2026-03-07 04:05:09 corvane: There is a problem. / COM3 not found / To fix it, plug it in.\n"));
+}
+
+TEST(StderrInteraction, MessagesAndDialogsReachTheStreamAndNoDialogWaits)
+{
+    FakeClock clock(kWhen);
+    std::FILE* stream = std::tmpfile();
+    ASSERT_NE(stream, nullptr);
+    StderrInteraction interaction(clock, stream);
+    QDialog dialog;
+    dialog.setWindowTitle(QStringLiteral("Program Setup"));
+
+    interaction.message(nullptr, QStringLiteral("first\nsecond"));
+    interaction.showModal(dialog);
+
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    std::rewind(stream);
+    char text[512] = {};
+    const size_t size = std::fread(text, 1, sizeof text - 1, stream);
+    std::fclose(stream);
+    EXPECT_EQ(QString::fromLocal8Bit(text, static_cast<qsizetype>(size)),
+              QStringLiteral("2026-03-07 04:05:09 corvane: first / second\n"
+                             "2026-03-07 04:05:09 corvane: \"Program Setup\" needs a screen; closed unanswered\n"));
+}
+
+}  // namespace
+}  // namespace corvane
