@@ -23,6 +23,12 @@ void StderrInteraction::showModal(QDialog& dialog)
     dialog.reject();
 }
 
+QString StderrInteraction::chooseSaveFile(QWidget*, const QString& caption, const QString&)
+{
+    report(QStringLiteral("\"%1\" needs a screen; cancelled").arg(caption));
+    return QString();
+}
+
 void StderrInteraction::report(const QString& text)
 {
     // One write per line: lines from other threads or processes never interleave.

@@ -18,6 +18,8 @@ public:
 
     void message(QWidget* owner, const QString& text) override;
     void showModal(QDialog& dialog) override;
+    // Nobody can choose a file: reported like a dialog and answered as cancelled.
+    QString chooseSaveFile(QWidget* owner, const QString& caption, const QString& suggestedPath) override;
     // One line, as message() prints it.
     void report(const QString& text);
 

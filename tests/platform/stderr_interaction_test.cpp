@@ -29,15 +29,18 @@ TEST(StderrInteraction, MessagesAndDialogsReachTheStreamAndNoDialogWaits)
 
     interaction.message(nullptr, QStringLiteral("first\nsecond"));
     interaction.showModal(dialog);
+    const QString chosen = interaction.chooseSaveFile(nullptr, QStringLiteral("Save the summary"), QStringLiteral("/tmp/a.csv"));
 
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(chosen.isEmpty());
     std::rewind(stream);
     char text[512] = {};
     const size_t size = std::fread(text, 1, sizeof text - 1, stream);
     std::fclose(stream);
     EXPECT_EQ(QString::fromLocal8Bit(text, static_cast<qsizetype>(size)),
               QStringLiteral("2026-03-07 04:05:09 corvane: first / second\n"
-                             "2026-03-07 04:05:09 corvane: \"Program Setup\" needs a screen; closed unanswered\n"));
+                             "2026-03-07 04:05:09 corvane: \"Program Setup\" needs a screen; closed unanswered\n"
+                             "2026-03-07 04:05:09 corvane: \"Save the summary\" needs a screen; cancelled\n"));
 }
 
 }  // namespace
