@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace corvane {
@@ -36,16 +37,35 @@ TEST(PortProblem, ADeviceThatWillNotOpenIsMissingForbiddenOrBusy)
     EXPECT_EQ(classifyUnopenableDevice(link), PortProblemKind::Busy);
 }
 
+// The superuser may use any device, so as root the check runs in a child that has become
+// the unprivileged user "nobody".
+PortProblemKind classifyAsUnprivileged(const QString& device)
+{
+    if (::geteuid() != 0)
+        return classifyUnopenableDevice(device);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(100);
+        ::_exit(static_cast<int>(classifyUnopenableDevice(device)));
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 100) << "could not become the user nobody";
+    return static_cast<PortProblemKind>(WEXITSTATUS(status));
+}
+
 TEST(PortProblem, ADeviceThisUserMayNotWriteIsForbidden)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "the superuser may use any device";
     QTemporaryDir dir;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ReadOther | QFile::ExeOther));
     QFile file(dir.filePath(QStringLiteral("ttyUSB0")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner));
-    EXPECT_EQ(classifyUnopenableDevice(file.fileName()), PortProblemKind::NoPermission);
+    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::ReadOther));
+    EXPECT_EQ(classifyAsUnprivileged(file.fileName()), PortProblemKind::NoPermission);
 }
 
 }  // namespace
