@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QToolTip>
+#include <algorithm>
 
 namespace corvane {
 
@@ -24,9 +25,38 @@ QSize SingleLineLabel::minimumSizeHint() const
     return sizeHint();
 }
 
+namespace {
+
+bool plainCharacter(QChar c)
+{
+    return (c.unicode() >= 0x20 && c.unicode() < 0x7f) || c == u'\r' || c == u'\n';
+}
+
+}  // namespace
+
+int SingleLineLabel::widestPlainCharacter() const
+{
+    if (m_widestPlain < 0 || m_measuredFont != font()) {
+        const QFontMetrics metrics = fontMetrics();
+        m_widestPlain = 0;
+        for (char16_t c = 0x20; c < 0x7f; ++c)
+            m_widestPlain = std::max(m_widestPlain, metrics.horizontalAdvance(QChar(c)));
+        m_measuredFont = font();
+    }
+    return m_widestPlain;
+}
+
+// A text of printable characters and line ends that fits even if each character were the
+// widest of them is shown whole without measuring it: measuring lays the text out, which
+// a received frame (a new text up to 20 times a second) would otherwise pay twice, to
+// measure and to paint. A tab is no such character: it reaches the next tab stop.
 QString SingleLineLabel::shownText() const
 {
-    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+    const QString whole = text();
+    const int width = contentsRect().width();
+    if (whole.size() * qint64{widestPlainCharacter()} <= width && std::all_of(whole.begin(), whole.end(), plainCharacter))
+        return whole;
+    return fontMetrics().elidedText(whole, Qt::ElideRight, width);
 }
 
 QString SingleLineLabel::tooltipText() const

@@ -23,6 +23,13 @@ public:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The advance of the font's widest printable ASCII character, kept for its font.
+    int widestPlainCharacter() const;
+
+    mutable QFont m_measuredFont;
+    mutable int m_widestPlain = -1;
 };
 
 }  // namespace corvane
