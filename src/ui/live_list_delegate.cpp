@@ -43,4 +43,15 @@ void LiveListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->restore();
 }
 
+QSize LiveListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    // The list's cells differ only in text, font and column (no icons, no check boxes).
+    const QString text = index.data(Qt::DisplayRole).toString();
+    KnownSize& known = m_knownSizes[index.column()];
+    if (known.size.isValid() && known.text == text && known.font == option.font)
+        return known.size;
+    known = {text, option.font, QStyledItemDelegate::sizeHint(option, index)};
+    return known.size;
+}
+
 }  // namespace corvane

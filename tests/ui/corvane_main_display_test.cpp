@@ -151,5 +151,30 @@ TEST_F(Display, TheMessageLinesCutTextsAsTheFontDoes)
     }
 }
 
+// Plain texts are drawn line by line rather than through the style's paragraph layout:
+// they must look exactly as the style draws them (which it does for the same alignment
+// given as absolute).
+TEST_F(Display, TheMessageLinesDrawPlainTextsAsTheStyleDoes)
+{
+    const QStringList texts{kFrameA,
+                            u"\r\n"_s + kFrameB,
+                            kFrameB + u"\r\n"_s,
+                            u"\r\n\r\n"_s + kFrameA,
+                            u"one\ntwo\nthree"_s,
+                            u"  Last Error trapped  14:05  ---  corrupt Volts COMM data"_s,
+                            u"gjpqy_|"_s};
+    for (QLabel* label : {window->ErrorString, window->Label2}) {
+        for (const QString& text : texts) {
+            label->setText(text);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            const QImage drawnHere = label->grab().toImage();
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter | Qt::AlignAbsolute);
+            const QImage drawnByStyle = label->grab().toImage();
+            EXPECT_EQ(drawnHere, drawnByStyle) << (label == window->Label2 ? "frame line: " : "error line: ") << texts.indexOf(text);
+        }
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
 }  // namespace
 }  // namespace corvane::test
