@@ -2,6 +2,7 @@
 
 #include "ui/corvane_main_texts.h"
 #include "ui/live_list_delegate.h"
+#include "ui/opaque_viewport.h"
 #include "ui/single_line_label.h"
 #include "ui/twips.h"
 
@@ -18,6 +19,7 @@ namespace {
 constexpr int kWindowWidthTwips = 9000;
 constexpr int kTopAreaTwips = 5025;
 constexpr int kTallWindowTwips = 5900;
+const QColor kLivePanelBackground(0x1f, 0x27, 0x2e);
 
 QPushButton* makeLamp(QWidget* parent)
 {
@@ -67,8 +69,8 @@ void CorvaneMain::buildControls()
     ListView1->setObjectName(QStringLiteral("ListView1"));
     // A dark panel, like the meters beside the batteries it stands for.
     ListView1->setStyleSheet(QStringLiteral(
-        "QTreeWidget#ListView1 { background: #1f272e; color: #e9f1ee; border: 1px solid #10161a;"
-        " border-radius: 6px; padding: 4px; }"));
+        "QTreeWidget#ListView1 { background: %1; color: #e9f1ee; border: 1px solid #10161a;"
+        " border-radius: 6px; padding: 4px; }").arg(kLivePanelBackground.name()));
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionMode(QAbstractItemView::NoSelection);
     ListView1->setFocusPolicy(Qt::NoFocus);
@@ -77,6 +79,7 @@ void CorvaneMain::buildControls()
     // Every row has the same font, so a new value need not measure its row again.
     ListView1->setUniformRowHeights(true);
     ListView1->setItemDelegate(new LiveListDelegate(ListView1));
+    fillViewportPlainly(ListView1, kLivePanelBackground);
     txtMode = new QLabel(this);
 
     Label14 = new QLabel(QStringLiteral("Logging"), this);

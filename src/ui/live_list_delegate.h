@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QStyledItemDelegate>
 
 namespace corvane {
@@ -13,6 +15,17 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The standard size, kept for each column's last text: the view asks for the first
+    // row's sizes whenever a value in it changes, and its units never do.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    struct KnownSize {
+        QString text;
+        QFont font;
+        QSize size;
+    };
+    mutable QHash<int, KnownSize> m_knownSizes;
 };
 
 }  // namespace corvane

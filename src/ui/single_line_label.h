@@ -23,6 +23,16 @@ public:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The advance of the font's widest printable ASCII character, kept for its font.
+    int widestPlainCharacter() const;
+    // Draws a plain text as the style would, without its paragraph layout; false when the
+    // text or the label needs the style's own drawing.
+    bool drawPlainLines(QPainter& painter, const QString& shown) const;
+
+    mutable QFont m_measuredFont;
+    mutable int m_widestPlain = -1;
 };
 
 }  // namespace corvane
