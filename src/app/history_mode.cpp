@@ -1,13 +1,9 @@
-#include "app/program_icon.h"
 #include "app/real_platform.h"
 #include "app/run_modes.h"
+#include "app/windowed_session.h"
 
-#include "platform/clock.h"
-#include "platform/interaction.h"
 #include "platform/termination_signal.h"
 #include "ui/history_window.h"
-
-#include <QApplication>
 
 namespace corvane {
 
@@ -17,18 +13,13 @@ int runHistory(int& argc, char** argv, const QString& folder)
 {
     if (!checkDisplay())
         return 2;
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvane"));
-    useProgramIcon();
+    WindowedSession session(argc, argv, folder);
 
-    SystemClock clock;
-    QtInteraction interaction;
-    const Platform platform = realPlatform(folder, clock, interaction);
-    HistoryWindow window(platform, nullptr);
+    HistoryWindow window(session.platform, nullptr);
     onTerminationSignal([] { QCoreApplication::quit(); });
     window.Form_Load();
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }
 
 }  // namespace corvane

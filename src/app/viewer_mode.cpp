@@ -1,13 +1,10 @@
-#include "app/program_icon.h"
 #include "app/real_platform.h"
 #include "app/run_modes.h"
+#include "app/windowed_session.h"
 
-#include "platform/clock.h"
-#include "platform/interaction.h"
 #include "platform/termination_signal.h"
 #include "ui/graph.h"
 
-#include <QApplication>
 #include <QTimer>
 
 namespace corvane {
@@ -17,21 +14,16 @@ int runViewer(int& argc, char** argv, const QString& folder)
 {
     if (!checkDisplay())
         return 2;
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvane"));
-    useProgramIcon();
+    WindowedSession session(argc, argv, folder);
 
-    SystemClock clock;
-    QtInteraction interaction;
-    const Platform platform = realPlatform(folder, clock, interaction);
-    Graph viewer(platform, nullptr);
-    QObject::connect(&viewer, &QDialog::finished, &app, &QCoreApplication::quit);
+    Graph viewer(session.platform, nullptr);
+    QObject::connect(&viewer, &QDialog::finished, &session.app, &QCoreApplication::quit);
     onTerminationSignal([] { QCoreApplication::quit(); });
     QTimer::singleShot(0, &viewer, [&viewer] {
         viewer.Form_Load();
         viewer.show();
     });
-    return app.exec();
+    return QApplication::exec();
 }
 
 }  // namespace corvane

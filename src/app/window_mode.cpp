@@ -1,14 +1,11 @@
+#include "app/publishing.h"
 #include "app/real_platform.h"
 #include "app/run_modes.h"
+#include "app/windowed_session.h"
 
-#include "app/program_icon.h"
-#include "app/publishing.h"
-#include "platform/clock.h"
-#include "platform/interaction.h"
 #include "platform/termination_signal.h"
 #include "ui/corvane_main.h"
 
-#include <QApplication>
 #include <QTimer>
 #include <cstdio>
 
@@ -16,26 +13,20 @@ namespace corvane {
 
 int runWindow(int& argc, char** argv, const QString& folder)
 {
-    // The toolkit ends the process itself when it finds no screen; say what to do instead.
     if (!checkDisplay())
         return 2;
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvane"));
-    useProgramIcon();
+    WindowedSession session(argc, argv, folder);
 
-    SystemClock clock;
-    QtInteraction interaction;
     FolderLock lock(folder);
-    const auto tell = [&interaction](const QString& text) {
+    const auto tell = [&session](const QString& text) {
         std::fprintf(stderr, "corvane: %s\n", text.toLocal8Bit().constData());
-        interaction.message(nullptr, text);
+        session.interaction.message(nullptr, text);
     };
     if (const std::optional<int> status = holdProgramFolder(lock, tell))
         return *status;
 
-    const Platform platform = realPlatform(folder, clock, interaction);
-    CorvaneMain window(platform);
-    const auto publishing = startPublishing(window, platform);
+    CorvaneMain window(session.platform);
+    const auto publishing = startPublishing(window, session.platform);
     // Asked to end (a shutdown, a kill): leave as a closed window does, whatever dialog is
     // up, ports released; only the Exit button writes the exit entry.
     onTerminationSignal([&window] {
@@ -46,7 +37,7 @@ int runWindow(int& argc, char** argv, const QString& folder)
     // Inside the event loop, so that a request to end is heard even while the start-up
     // asks about the port.
     QTimer::singleShot(0, &window, &CorvaneMain::Form_Load);
-    return app.exec();
+    return QApplication::exec();
 }
 
 }  // namespace corvane
