@@ -12,6 +12,7 @@
 # stops the board. $CORVANE_DEMO_PROGRAM, when set, is run instead of Corvane with the
 # demo folder as its last argument (tools/screenshots.sh uses it).
 set -euo pipefail
+. "$(dirname "$0")/board_folder.sh"
 
 usage() { echo "usage: $0 <bin-dir> [corvane-board options...]" >&2; exit 2; }
 [ $# -ge 1 ] || usage
@@ -49,35 +50,7 @@ port=5
 rm -f "$demo/corvane"
 cp "$bin/corvane" "$demo/corvane"
 
-# Both files as the setup and calibration dialogs write them: CR LF line ends.
-crlf() { sed 's/$/\r/'; }
-crlf > "$demo/prog.cfg" <<EOF
-Program Config File
-
-<Port>$port</Port>
-<Savehtml>0</Savehtml>
-<SaveExcel>0</SaveExcel>
-<LogDelay>10</LogDelay>
-<LogOn>1</LogOn>
-<DisplayRPM>1</DisplayRPM>
-<DisplayWS>1</DisplayWS>
-<WSUnits>km/h</WSUnits>
-<SV>$sv</SV>
-<MA>20</MA>
-<BR>9600</BR>
-<dispMessages>1</dispMessages>
-
-EOF
-crlf > "$demo/settings.cfg" <<EOF
-Calibration Settings
-
-
-<VoltDivider>30</VoltDivider>
-<VoltOffset>512</VoltOffset>
-<AmpDivider>10</AmpDivider>
-<RPMDivider>14</RPMDivider>
-<WSDivider>2</WSDivider>
-EOF
+write_board_config "$demo" "$port" 10 "$sv" 9600
 
 # Now and then a damaged frame, so the error area has something to show; faults that
 # upset the receive buffer for a whole interval are left to an explicit --faults.

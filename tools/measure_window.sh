@@ -11,6 +11,7 @@
 # for 20 frames a second) without faults unless board options say otherwise. The first 3 seconds (start-up) are not counted; the share is
 # measured over the following N seconds (default 60).
 set -euo pipefail
+. "$(dirname "$0")/board_folder.sh"
 
 usage() { echo "usage: $0 <bin-dir> [--rate FPS] [--seconds N] [--interval S] [--baud B] [board options...]" >&2; exit 2; }
 [ $# -ge 1 ] || usage
@@ -46,34 +47,7 @@ cleanup() {
 trap cleanup EXIT
 
 cp "$bin/corvane" "$folder/corvane"
-crlf() { sed 's/$/\r/'; }
-crlf > "$folder/prog.cfg" <<EOF
-Program Config File
-
-<Port>$port</Port>
-<Savehtml>0</Savehtml>
-<SaveExcel>0</SaveExcel>
-<LogDelay>$interval</LogDelay>
-<LogOn>1</LogOn>
-<DisplayRPM>1</DisplayRPM>
-<DisplayWS>1</DisplayWS>
-<WSUnits>km/h</WSUnits>
-<SV>24</SV>
-<MA>20</MA>
-<BR>$baud</BR>
-<dispMessages>1</dispMessages>
-
-EOF
-crlf > "$folder/settings.cfg" <<EOF
-Calibration Settings
-
-
-<VoltDivider>30</VoltDivider>
-<VoltOffset>512</VoltOffset>
-<AmpDivider>10</AmpDivider>
-<RPMDivider>14</RPMDivider>
-<WSDivider>2</WSDivider>
-EOF
+write_board_config "$folder" "$port" "$interval" 24 "$baud"
 
 "$bin/corvane-board" --folder "$folder" --port "$port" --rate "$rate" --baud "$baud" "$@" > "$folder/board.out" 2>&1 &
 board=$!

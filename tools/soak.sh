@@ -13,6 +13,7 @@
 # the end, the records written against the intervals that passed, the error-log lines
 # and the lines on standard error, and the exit status after SIGTERM.
 set -euo pipefail
+. "$(dirname "$0")/board_folder.sh"
 
 usage() { echo "usage: $0 <bin-dir> [minutes]" >&2; exit 2; }
 [ $# -ge 1 ] && [ $# -le 2 ] || usage
@@ -36,34 +37,7 @@ port=7
 cp "$bin/corvane" "$folder/corvane"
 
 # 20 frames of up to 60 characters a second need more than 9600 baud.
-crlf() { sed 's/$/\r/'; }
-crlf > "$folder/prog.cfg" <<CFG
-Program Config File
-
-<Port>$port</Port>
-<Savehtml>0</Savehtml>
-<SaveExcel>0</SaveExcel>
-<LogDelay>10</LogDelay>
-<LogOn>1</LogOn>
-<DisplayRPM>1</DisplayRPM>
-<DisplayWS>1</DisplayWS>
-<WSUnits>km/h</WSUnits>
-<SV>24</SV>
-<MA>20</MA>
-<BR>19200</BR>
-<dispMessages>1</dispMessages>
-
-CFG
-crlf > "$folder/settings.cfg" <<CFG
-Calibration Settings
-
-
-<VoltDivider>30</VoltDivider>
-<VoltOffset>512</VoltOffset>
-<AmpDivider>10</AmpDivider>
-<RPMDivider>14</RPMDivider>
-<WSDivider>2</WSDivider>
-CFG
+write_board_config "$folder" "$port" 10 24 19200
 
 "$bin/corvane-board" --folder "$folder" --port "$port" --rate 20 --baud 19200 > "$folder/board.out" 2>&1 &
 board=$!
