@@ -4,16 +4,11 @@
 // own on 127.0.0.1 at a free port.
 #include "app/publishing.h"
 #include "publish/json_texts.h"
+#include "bench_window.h"
 #include "offscreen_main.h"
-#include "platform/clock.h"
-#include "platform/fake_serial_port.h"
-#include "platform/interaction.h"
-#include "platform/platform.h"
-#include "ui/corvane_main.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -27,14 +22,6 @@
 namespace {
 
 using namespace corvane;
-
-void writeTextFile(const QString& path, const QByteArray& text)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    file.write(text);
-}
 
 int freePort()
 {
@@ -69,7 +56,7 @@ public:
                             + QByteArray::number(m_port) + " 127.0.0.1\n";
         if (::geteuid() == 0)
             config.prepend("user root\n");
-        writeTextFile(m_dir.filePath(QStringLiteral("broker.conf")), config);
+        writeBenchFile(m_dir.filePath(QStringLiteral("broker.conf")), config);
         m_process.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), m_dir.filePath(QStringLiteral("broker.conf"))});
         m_process.waitForStarted();
     }
@@ -89,38 +76,15 @@ private:
     QProcess m_process;
 };
 
-// A main window showing all six rows, logging on, fed by a fake port; publishing to
-// `brokerPort` when given.
-class FramePath {
+// The benchmarks' main window, publishing to `brokerPort` when given.
+class FramePath : public BenchWindow {
 public:
     explicit FramePath(int brokerPort = 0)
+        : BenchWindow(brokerPort ? "MQTT Settings\r\n\r\n<Enabled>1</Enabled>\r\n<Host>127.0.0.1</Host>\r\n<Port>"
+                                       + QByteArray::number(brokerPort) + "</Port>\r\n<ClientId>bench</ClientId>\r\n"
+                                 : QByteArray())
     {
-        writeTextFile(m_folder.filePath(QStringLiteral("prog.cfg")),
-                      "Program Config File\r\n\r\n<Port>0</Port>\r\n<Savehtml>0</Savehtml>\r\n"
-                      "<SaveExcel>0</SaveExcel>\r\n<LogDelay>60</LogDelay>\r\n<LogOn>0</LogOn>\r\n"
-                      "<DisplayRPM>1</DisplayRPM>\r\n<DisplayWS>1</DisplayWS>\r\n<WSUnits>km/h</WSUnits>\r\n"
-                      "<SV>24</SV>\r\n<MA>20</MA>\r\n<BR>9600</BR>\r\n<dispMessages>1</dispMessages>\r\n\r\n");
-        writeTextFile(m_folder.filePath(QStringLiteral("settings.cfg")),
-                      "Calibration Settings\r\n\r\n\r\n<VoltDivider>59.127</VoltDivider>\r\n"
-                      "<VoltOffset>500</VoltOffset>\r\n<AmpDivider>3.8</AmpDivider>\r\n"
-                      "<RPMDivider>3</RPMDivider>\r\n<WSDivider>10</WSDivider>\r\n");
-        if (brokerPort)
-            writeTextFile(m_folder.filePath(QStringLiteral("mqtt.cfg")),
-                          "MQTT Settings\r\n\r\n<Enabled>1</Enabled>\r\n<Host>127.0.0.1</Host>\r\n<Port>"
-                              + QByteArray::number(brokerPort) + "</Port>\r\n<ClientId>bench</ClientId>\r\n");
-        m_platform.programFolder = m_folder.path();
-        m_platform.clock = &m_clock;
-        m_platform.interaction = &m_user;
-        m_platform.makeSerialPort = [this] {
-            auto port = std::make_unique<FakeSerialPort>();
-            m_port = port.get();
-            return port;
-        };
-        window = std::make_unique<CorvaneMain>(m_platform);
-        window->show();
-        window->Form_Load();
-        window->StartLogging_Click();
-        publishing = startPublishing(*window, m_platform);
+        publishing = startPublishing(*window, platform());
     }
     ~FramePath()
     {
@@ -128,20 +92,10 @@ public:
         window.reset();
     }
 
-    FakeSerialPort& port() { return *m_port; }
-
-    std::unique_ptr<CorvaneMain> window;
     std::unique_ptr<Publisher> publishing;
-
-private:
-    QTemporaryDir m_folder;
-    FakeClock m_clock;
-    ScriptedInteraction m_user;
-    Platform m_platform;
-    FakeSerialPort* m_port = nullptr;
 };
 
-const QString kFrame = QStringLiteral("[<V>745</V><I>512</I><R>12</R><S>40</S><C>1309</C>]\r\n");
+const QString& kFrame = kBenchFrame;
 
 // Frames come a quarter of a second apart, and the network thread sends each one in
 // between; the pause (not timed) gives it that time, so that only the handler is measured.
