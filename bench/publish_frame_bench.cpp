@@ -92,7 +92,7 @@ public:
         window.reset();
     }
 
-    std::unique_ptr<Publisher> publishing;
+    std::unique_ptr<Publishing> publishing;
 };
 
 const QString& kFrame = kBenchFrame;
@@ -124,7 +124,7 @@ void BM_FramePublishingToARunningBroker(benchmark::State& state)
 {
     Broker broker;
     FramePath path(broker.port());
-    if (!waitFor([&] { return path.publishing->connected(); })) {
+    if (!waitFor([&] { return path.publishing->publisher->connected(); })) {
         state.SkipWithError("no connection to the broker");
         return;
     }
@@ -138,7 +138,7 @@ void BM_FramePublishingToAStoppedBroker(benchmark::State& state)
 {
     Broker broker;
     FramePath path(broker.port());
-    if (!waitFor([&] { return path.publishing->connected(); })) {
+    if (!waitFor([&] { return path.publishing->publisher->connected(); })) {
         state.SkipWithError("no connection to the broker");
         return;
     }

@@ -9,7 +9,7 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QLayout>
+#include <QPointer>
 #include <QSysInfo>
 
 namespace corvane {
@@ -32,7 +32,7 @@ bool readableByOthers(const QString& path)
 
 }  // namespace
 
-std::unique_ptr<Publisher> startPublishing(CorvaneMain& window, const Platform& platform)
+std::unique_ptr<Publishing> startPublishing(CorvaneMain& window, const Platform& platform)
 {
     const QString path = platform.path(kMqttConfigFile);
     MqttConfig config;
@@ -44,24 +44,26 @@ std::unique_ptr<Publisher> startPublishing(CorvaneMain& window, const Platform& 
     if (!config.enabled)
         return nullptr;
 
-    auto* status = new QLabel(window.messageArea);
-    status->setObjectName(QStringLiteral("mqttStatus"));
-    if (window.messageArea->layout())
-        window.messageArea->layout()->addWidget(status);
-
-    CorvaneMain* owner = &window;
-    auto publisher = std::make_unique<Publisher>(
+    QPointer<QLabel> status = window.addStatusLine(QStringLiteral("mqttStatus"));
+    QPointer<CorvaneMain> owner = &window;
+    auto publishing = std::make_unique<Publishing>();
+    publishing->publisher = std::make_unique<Publisher>(
         config, configuredWindUnits(platform),
-        [owner](const QString& message, const QString& reason) { owner->LogOutsideEvent(message, reason); },
-        [status](const QString& text) { status->setText(text); });
-    window.addEventListener(publisher.get());
-    publisher->setDetach([owner, listener = publisher.get()] { owner->removeEventListener(listener); });
+        [owner](const QString& message, const QString& reason) {
+            if (owner)
+                owner->LogOutsideEvent(message, reason);
+        },
+        [status](const QString& text) {
+            if (status)
+                status->setText(text);
+        });
+    publishing->subscription = window.subscribe(*publishing->publisher);
 
     if (!config.password.isEmpty() && readableByOthers(path))
         window.LogOutsideEvent(QStringLiteral("mqtt.cfg holds a password and other users can read it"),
                                QStringLiteral("chmod 600 ") + path);
-    publisher->start();
-    return publisher;
+    publishing->publisher->start();
+    return publishing;
 }
 
 }  // namespace corvane

@@ -40,6 +40,10 @@ public:
     virtual void recordWritten(const WrittenRecord& record) = 0;
     // The error-log line as written, without its CR LF.
     virtual void errorLogged(const QString& line) = 0;
+    // A receive notification that ended in an error-log entry instead of a frame.
+    virtual void frameRejected() {}
+    // Logging was switched on or off.
+    virtual void loggingSwitched(bool on) { (void)on; }
 };
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QElapsedTimer>
 
 namespace corvane {
 
@@ -9,6 +10,9 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
+    // Milliseconds on a clock that only moves forward, whatever the wall clock does: waits
+    // are measured on it, so that setting the time at boot neither shortens nor stretches one.
+    virtual qint64 monotonicMs() const = 0;
 
     QDate date() const { return now().date(); }
     QTime time() const { return now().time(); }
@@ -18,18 +22,32 @@ public:
 
 class SystemClock final : public Clock {
 public:
+    SystemClock() { m_started.start(); }
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    qint64 monotonicMs() const override { return m_started.elapsed(); }
+
+private:
+    QElapsedTimer m_started;
 };
 
 class FakeClock final : public Clock {
 public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2010, 3, 7), QTime(14, 5))) : m_now(std::move(start)) {}
     QDateTime now() const override { return m_now; }
+    qint64 monotonicMs() const override { return m_monotonicMs; }
+    // Sets the wall clock alone, as a time change does; the monotonic clock stays.
     void set(const QDateTime& now) { m_now = now; }
-    void advanceSeconds(qint64 seconds) { m_now = m_now.addSecs(seconds); }
+    // Time passes: both clocks move.
+    void advanceSeconds(qint64 seconds) { advanceMs(seconds * 1000); }
+    void advanceMs(qint64 ms)
+    {
+        m_now = m_now.addMSecs(ms);
+        m_monotonicMs += ms;
+    }
 
 private:
     QDateTime m_now;
+    qint64 m_monotonicMs = 0;
 };
 
 }  // namespace corvane

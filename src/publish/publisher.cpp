@@ -36,8 +36,6 @@ Publisher::Publisher(const MqttConfig& config, const QString& windUnits, ErrorLo
 Publisher::~Publisher()
 {
     stop();
-    if (m_detach)
-        m_detach();
 }
 
 void Publisher::start()

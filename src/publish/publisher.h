@@ -30,8 +30,6 @@ public:
     // Publishes offline on the status topic and disconnects, within about two seconds;
     // later events are dropped. Also done by the destructor.
     void stop();
-    // Runs once, in the destructor, e.g. to take this listener off the window.
-    void setDetach(std::function<void()> detach) { m_detach = std::move(detach); }
 
     void frameAccepted(const AcceptedFrame& frame) override;
     void recordWritten(const WrittenRecord& record) override;
@@ -53,7 +51,6 @@ private:
     QString m_windUnits;
     ErrorLogger m_logError;
     StatusDisplay m_showStatus;
-    std::function<void()> m_detach;
     std::unique_ptr<MessageLink> m_connection;
     Backlog m_backlog;
     State m_state = State::Starting;

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/port_problem.h"
 #include "platform/serial_port.h"
+#include "ui/window_subscription.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -52,9 +53,12 @@ public:
     // frame text and leaves the last frame for the next entry.
     void LogOutsideEvent(const QString& message, const QString& reason);
 
-    // Consumers told of accepted frames, written records and error-log entries.
-    void addEventListener(WindowEvents* listener);
-    void removeEventListener(WindowEvents* listener);
+    // A consumer told of accepted and rejected frames, written records, error-log entries
+    // and logging switched on or off, for as long as the returned subscription lives.
+    [[nodiscard]] WindowSubscription subscribe(WindowEvents& listener);
+    // A line of its own in the message area for a consumer's state (a broker, a web page),
+    // owned by the window.
+    QLabel* addStatusLine(const QString& objectName);
 
     void MSComm1_OnComm();
     void Timer1_Timer();
@@ -184,6 +188,12 @@ private:
     void announceFrame();
     void announceRecord(const QDateTime& time, const IntervalValues& means);
     void announceErrorEntry(const QString& line);
+    void announceRejection();
+    void announceLogging(bool on);
+
+    friend class WindowSubscription;
+    void addEventListener(WindowEvents* listener);
+    void removeEventListener(WindowEvents* listener);
 
     Platform m_platform;
     std::vector<WindowEvents*> m_listeners;

@@ -4,10 +4,24 @@
 #include "logging/window_events.h"
 #include "platform/clock.h"
 
+#include <QLayout>
 #include <algorithm>
 #include <utility>
 
 namespace corvane {
+
+WindowSubscription CorvaneMain::subscribe(WindowEvents& listener)
+{
+    return WindowSubscription(*this, listener);
+}
+
+QLabel* CorvaneMain::addStatusLine(const QString& objectName)
+{
+    auto* line = new QLabel(messageArea);
+    line->setObjectName(objectName);
+    messageArea->layout()->addWidget(line);
+    return line;
+}
 
 void CorvaneMain::addEventListener(WindowEvents* listener)
 {
@@ -52,6 +66,18 @@ void CorvaneMain::announceErrorEntry(const QString& line)
 {
     for (WindowEvents* listener : m_listeners)
         listener->errorLogged(line);
+}
+
+void CorvaneMain::announceRejection()
+{
+    for (WindowEvents* listener : m_listeners)
+        listener->frameRejected();
+}
+
+void CorvaneMain::announceLogging(bool on)
+{
+    for (WindowEvents* listener : m_listeners)
+        listener->loggingSwitched(on);
 }
 
 }  // namespace corvane

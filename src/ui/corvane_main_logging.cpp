@@ -76,6 +76,7 @@ void CorvaneMain::StopLogging_Click()
 {
     setLoggingControls(false);
     Timer1.stop();
+    announceLogging(false);
 }
 
 void CorvaneMain::Check1_Click()

@@ -69,8 +69,10 @@ void CorvaneMain::MSComm1_OnComm()
     takeFrameOut();
     try {
         RawReadings raw;
-        if (!takeFieldsApart(raw))
+        if (!takeFieldsApart(raw)) {
+            announceRejection();
             return;
+        }
         calculateMeasurements(raw);
         showLiveValues();
         announceFrame();
@@ -78,6 +80,7 @@ void CorvaneMain::MSComm1_OnComm()
         trap(failure);
         commBuffer.clear();
         Label2->setText(main_text::possibleCorruptComms);
+        announceRejection();
     }
 }
 
@@ -88,6 +91,7 @@ void CorvaneMain::rejectBuffer(const QString& message)
 {
     trapMessage = message;
     LogTrappedError();
+    announceRejection();
     commBuffer = frameInProgress(commBuffer);
 }
 

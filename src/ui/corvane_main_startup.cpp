@@ -105,6 +105,7 @@ void CorvaneMain::startLoggingTimer(double seconds)
     Timer1.setInterval(toInteger32(toNumber(delay->text()) * 1000));
     setLoggingControls(true);
     Timer1.start();
+    announceLogging(true);
 }
 
 void CorvaneMain::setLoggingControls(bool on)

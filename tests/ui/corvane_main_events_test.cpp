@@ -12,6 +12,11 @@ public:
     void frameAccepted(const AcceptedFrame& frame) override { frames.push_back(frame); }
     void recordWritten(const WrittenRecord& record) override { records.push_back(record); }
     void errorLogged(const QString& line) override { errors << line; }
+    void frameRejected() override { ++rejected; }
+    void loggingSwitched(bool on) override { logging.push_back(on); }
+
+    int rejected = 0;
+    std::vector<bool> logging;
 
     std::vector<AcceptedFrame> frames;
     std::vector<WrittenRecord> records;
@@ -25,11 +30,12 @@ protected:
     {
         prog.WSUnits = QStringLiteral("knots");
         start();
-        window->addEventListener(&recorder);
+        subscription = window->subscribe(recorder);
     }
     void deliver(const QString& chunk) { port().deliver(chunk); }
 
     Recorder recorder;
+    WindowSubscription subscription;
 };
 
 TEST_F(Events, AnAcceptedFrameIsAnnouncedWithItsRoundedValuesAndRejectedOnesAreNot)
@@ -90,11 +96,26 @@ TEST_F(Events, AnOutsideEntryCarriesNoFrameAndKeepsTheLastOneForTheNextEntry)
     EXPECT_EQ(window->Label2->text(), frame);
     EXPECT_EQ(window->ErrorString->text(), u"  Last Error trapped  14:05  ---  MQTT connection to broker:1883 lost  refused");
 
-    window->removeEventListener(&recorder);
+    subscription.reset();
     window->trapMessage = QStringLiteral("checksum error");
     window->LogTrappedError();
     EXPECT_EQ(recorder.errors.size(), 1);
     EXPECT_TRUE(errorLog().endsWith(("checksum error   <RB>  <IM> " + frame + "\r\n").toLatin1()));
+}
+
+// Each way a notification can fail counts once, a good frame not at all; so does each switch.
+TEST_F(Events, RejectedFramesAndLoggingSwitchesAreAnnouncedOnceEach)
+{
+    deliver(QStringLiteral("[<V>12.5</V><I>3.2</I><R>2</R><S>4.2</S>]"));
+    deliver(QStringLiteral("[<V>12.5</V><I>3.2</I><C>99</C>]"));  // checksum
+    deliver(QStringLiteral("]<V>1</V>["));                        // braces reversed
+    deliver(QStringLiteral("[<V>0</V><I>3.2</I>]"));              // no volts
+    EXPECT_EQ(recorder.rejected, 3);
+    EXPECT_EQ(recorder.frames.size(), 1u);
+
+    window->StartLogging_Click();
+    window->StopLogging_Click();
+    EXPECT_EQ(recorder.logging, (std::vector<bool>{true, false}));
 }
 
 }  // namespace
