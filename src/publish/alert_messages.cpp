@@ -25,6 +25,14 @@ constexpr KnownAlert kKnownAlerts[] = {
 
 }  // namespace
 
+QStringList knownAlertKeys()
+{
+    QStringList keys;
+    for (const KnownAlert& known : kKnownAlerts)
+        keys << QString::fromLatin1(known.key);
+    return keys;
+}
+
 QString alertTopic(const MqttConfig& config, const QString& key)
 {
     return config.topic + QStringLiteral("/alert/") + key;

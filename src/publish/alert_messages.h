@@ -5,8 +5,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace corvane {
+
+// The keys of every alert Corvane knows, whether on or off.
+QStringList knownAlertKeys();
 
 // `<Topic>/alert/<key>`, where each alert's latest state is kept retained.
 QString alertTopic(const MqttConfig& config, const QString& key);

@@ -94,6 +94,21 @@ void Publisher::alertChanged(const AlertChange& change)
     publishAlert(change);
 }
 
+void Publisher::publishAlertStates()
+{
+    // Retained states from before a restart are replaced, a raised left behind included;
+    // those of an alert switched off since then are removed, with its binary sensor.
+    for (const QString& key : knownAlertKeys()) {
+        if (std::any_of(m_alerts.cbegin(), m_alerts.cend(), [&key](const AlertChange& alert) { return alert.key == key; }))
+            continue;
+        m_connection->publish(alertTopic(m_config, key), QByteArray(), 1, true);
+        if (m_config.discovery)
+            m_connection->publish(alertDiscoveryConfig(m_config, key).topic, QByteArray(), 1, true);
+    }
+    for (const AlertChange& alert : std::as_const(m_alerts))
+        publishAlert(alert);
+}
+
 void Publisher::publishAlert(const AlertChange& change)
 {
     m_connection->publish(alertTopic(m_config, change.key), alertStateJson(change), 1, true);
@@ -119,9 +134,7 @@ void Publisher::connectionChanged(bool up, const QString& reason)
         m_showStatus(QStringLiteral("MQTT: connected to ") + broker);
         m_connection->publish(statusTopic(m_config), QByteArrayLiteral("online"), 1, true);
         publishDiscovery();
-        // Retained states from before a restart are replaced, a raised left behind included.
-        for (const AlertChange& alert : std::as_const(m_alerts))
-            publishAlert(alert);
+        publishAlertStates();
         if (before == State::Down)
             m_logError(QStringLiteral("MQTT connection to ") + broker + QStringLiteral(" back"), QString());
         if (const std::size_t dropped = m_backlog.takeDropped())

@@ -50,6 +50,7 @@ private:
     void connectionChanged(bool up, const QString& reason);
     void queue(TopicMessage message);
     void publishDiscovery();
+    void publishAlertStates();
     void publishAlert(const AlertChange& change);
     void drainBacklog();
 

@@ -215,20 +215,26 @@ TEST_F(PublisherTest, AlertStatesGoOutRetainedAtOnceAndAgainAtEveryConnection)
     report(true);
     EXPECT_EQ(states("battery_low"), QStringList{QStringLiteral("battery_low-")});
     EXPECT_EQ(states("no_data"), QStringList{QStringLiteral("no_data+")});
-    EXPECT_EQ(sensors(), QStringList({QStringLiteral("battery_low"), QStringLiteral("no_data")}));
+    EXPECT_EQ(sensors(), QStringList({QStringLiteral("battery_low"), QStringLiteral("no_data"),
+                                      QStringLiteral("battery_high")}));
+    // battery_high is off: what a run before may have left of it is removed.
+    EXPECT_EQ(link->payloadsOn(QStringLiteral("corvane/alert/battery_high")), QStringList{QString()});
+    EXPECT_EQ(link->payloadsOn(QStringLiteral("homeassistant/binary_sensor/mill/battery_high/config")),
+              QStringList{QString()});
 
     // A change while connected goes out at once; an alert first heard of brings its config.
     publisher->alertChanged(alert("no_data", false));
     publisher->alertChanged(alert("battery_high", true));
     EXPECT_EQ(states("no_data"), QStringList({QStringLiteral("no_data+"), QStringLiteral("no_data-")}));
     EXPECT_EQ(sensors(), QStringList({QStringLiteral("battery_low"), QStringLiteral("no_data"),
-                                      QStringLiteral("battery_high")}));
+                                      QStringLiteral("battery_high"), QStringLiteral("battery_high")}));
 
     // Missed while away, published with the rest at the next connection.
     report(false, QStringLiteral("gone"));
     publisher->alertChanged(alert("battery_high", false));
     report(true);
-    EXPECT_EQ(states("battery_high"), QStringList({QStringLiteral("battery_high+"), QStringLiteral("battery_high-")}));
+    EXPECT_EQ(states("battery_high"),
+              QStringList({QString(), QStringLiteral("battery_high+"), QStringLiteral("battery_high-")}));
     EXPECT_EQ(states("no_data"), QStringList({QStringLiteral("no_data+"), QStringLiteral("no_data-"),
                                               QStringLiteral("no_data-")}));
     EXPECT_EQ(publisher->waiting(), 0u) << "alert states never wait in the backlog";
