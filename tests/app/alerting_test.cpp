@@ -24,9 +24,10 @@ protected:
         folder.write(QStringLiteral("settings.cfg"), CalibrationConfig().text());
         if (!alertsConfig.isEmpty())
             folder.write(QStringLiteral("alerts.cfg"), alertsConfig);
+        // In the order of the run modes: attached first, started after.
         window = std::make_unique<CorvaneMain>(folder.platform());
-        window->Form_Load();
         alerting = startAlerting(*window, folder.platform());
+        window->Form_Load();
     }
     // A frame at `volts` now and each second after, `seconds` frames in all.
     void frames(double volts, int seconds)
