@@ -187,14 +187,6 @@ AlertsConfigReading readAlertsConfig(const QString& text, int systemVolts)
     return reading;
 }
 
-QStringList alertsConfigProblems(const AlertsConfig& config)
-{
-    QStringList problems;
-    QStringList alertsOff;
-    checkContradictions(config, problems, alertsOff);
-    return problems;
-}
-
 QString alertsConfigText(const AlertsConfig& config)
 {
     const auto optionalText = [](const std::optional<double>& value) {

@@ -43,9 +43,6 @@ struct AlertsConfigReading {
 // A missing file is an empty text and gives every default, so alerts are on everywhere.
 AlertsConfigReading readAlertsConfig(const QString& text, int systemVolts);
 
-// The contradictions of `config`, as readAlertsConfig reports them.
-QStringList alertsConfigProblems(const AlertsConfig& config);
-
 // The whole alerts.cfg for `config`: title line, empty line, one tagged line per key, CR LF.
 QString alertsConfigText(const AlertsConfig& config);
 
