@@ -104,13 +104,15 @@ bool CommandRunner::busy() const
 
 void CommandRunner::alertChanged(const AlertChange& change)
 {
-    if (m_unsplittable) {
-        m_logError(QStringLiteral("Alert command for %1 %2 could not be started").arg(change.key, stateText(change.raised)),
-                   QStringLiteral("a quote in the Command of alerts.cfg is not closed"));
+    if (m_unsplittable || m_program.isEmpty()) {
+        if (m_unsplittable)
+            m_logError(QStringLiteral("Alert command for %1 %2 could not be started").arg(change.key, stateText(change.raised)),
+                       QStringLiteral("a quote in the Command of alerts.cfg is not closed"));
+        // Nothing to run, yet whoever waits for the end hears of it.
+        if (!busy())
+            QTimer::singleShot(0, this, &CommandRunner::startNext);
         return;
     }
-    if (m_program.isEmpty())
-        return;
     if (m_waiting.size() >= kMaxWaiting) {
         ++m_dropped;
         return;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
@@ -170,8 +171,23 @@ TEST_F(CommandRunnerTest, AMissingProgramANonZeroStatusOrAHangGiveOneEntryEachAn
     m_entries.clear();
     CommandRunner unclosed(QStringLiteral("notify 'alert"), logger());
     unclosed.alertChanged(change("no_data", true));
+    EXPECT_TRUE(waitIdle(unclosed));
     EXPECT_EQ(m_entries, QStringList{QStringLiteral("Alert command for no_data raised could not be started|a quote in "
                                                     "the Command of alerts.cfg is not closed|1")});
+}
+
+TEST_F(CommandRunnerTest, BehindAHangingProgramFiftyWaitAndTheRestAreCountedInOneEntry)
+{
+    CommandRunner runner(command(), logger(), std::chrono::milliseconds(300));
+    runner.alertChanged(change("hang", true));
+    QCoreApplication::processEvents();  // it starts
+    for (int n = 0; n < 53; ++n)
+        runner.alertChanged(change("battery_low", n % 2 == 0));
+    ASSERT_TRUE(waitIdle(runner));
+    const QString program = m_dir.filePath(QStringLiteral("alert.sh"));
+    EXPECT_EQ(m_entries, QStringList({QStringLiteral("Alert command for hang raised killed after 0.3 s|%1|0").arg(program),
+                                      QStringLiteral("3 alert commands dropped while an earlier one ran|%1|50").arg(program)}));
+    EXPECT_EQ(recorded().size(), 50);
 }
 
 }  // namespace
