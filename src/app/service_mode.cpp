@@ -1,3 +1,4 @@
+#include "app/alerting.h"
 #include "app/real_platform.h"
 #include "app/publishing.h"
 #include "app/run_modes.h"
@@ -52,6 +53,11 @@ int runService(int& argc, char** argv, const QString& folder)
     const Platform platform = realPlatform(folder, clock, interaction);
     CorvaneMain logger(platform);
     const auto publishing = startPublishing(logger, platform);
+    const auto alerting = startAlerting(logger, platform);
+    if (alerting)
+        reportAlertsToJournal(*alerting, interaction);
+    if (alerting && publishing)
+        alerting->attach(*publishing->publisher);
     // Asked to end (a shutdown, systemctl stop, Ctrl+C): the Exit command, exit entry
     // included, and the broker told that Corvane is offline.
     onTerminationSignal([&logger, &publishing] {

@@ -1,3 +1,4 @@
+#include "app/alerting.h"
 #include "app/publishing.h"
 #include "app/real_platform.h"
 #include "app/run_modes.h"
@@ -27,6 +28,11 @@ int runWindow(int& argc, char** argv, const QString& folder)
 
     CorvaneMain window(session.platform);
     const auto publishing = startPublishing(window, session.platform);
+    const auto alerting = startAlerting(window, session.platform);
+    if (alerting)
+        showAlertsInWindow(*alerting, window);
+    if (alerting && publishing)
+        alerting->attach(*publishing->publisher);
     // Asked to end (a shutdown, a kill): leave as a closed window does, whatever dialog is
     // up, ports released; only the Exit button writes the exit entry.
     onTerminationSignal([&window] {

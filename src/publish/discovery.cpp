@@ -15,17 +15,10 @@ struct Sensor {
     const char* stateClass;
 };
 
-// Home Assistant allows only these characters in the node part of a discovery topic.
-QString nodeId(const QString& clientId)
-{
-    static const QRegularExpression other(QStringLiteral("[^A-Za-z0-9_-]"));
-    return QString(clientId).replace(other, QStringLiteral("_"));
-}
-
 QString sensorConfig(const MqttConfig& config, const Sensor& sensor, const QString& deviceClass,
                      const QString& unit)
 {
-    const QString node = nodeId(config.clientId);
+    const QString node = discoveryNodeId(config.clientId);
     QStringList members = {
         QStringLiteral("\"name\": ") + jsonString(QString::fromLatin1(sensor.name)),
         QStringLiteral("\"unique_id\": ") + jsonString(node + u'_' + QLatin1StringView(sensor.key)),
@@ -48,6 +41,12 @@ QString sensorConfig(const MqttConfig& config, const Sensor& sensor, const QStri
 }
 
 }  // namespace
+
+QString discoveryNodeId(const QString& clientId)
+{
+    static const QRegularExpression other(QStringLiteral("[^A-Za-z0-9_-]"));
+    return QString(clientId).replace(other, QStringLiteral("_"));
+}
 
 QString statusTopic(const MqttConfig& config) { return config.topic + QStringLiteral("/status"); }
 QString liveTopic(const MqttConfig& config) { return config.topic + QStringLiteral("/live"); }
@@ -91,7 +90,7 @@ QList<TopicMessage> discoveryConfigs(const MqttConfig& config, const QString& wi
             if (known.isEmpty())
                 deviceClass.clear();
         }
-        configs.append({QStringLiteral("homeassistant/sensor/") + nodeId(config.clientId) + u'/'
+        configs.append({QStringLiteral("homeassistant/sensor/") + discoveryNodeId(config.clientId) + u'/'
                             + QLatin1StringView(sensor.key) + QStringLiteral("/config"),
                         sensorConfig(config, sensor, deviceClass, unit)});
     }

@@ -12,6 +12,10 @@ struct TopicMessage {
     QString payload;
 };
 
+// The client id with only the characters Home Assistant allows in the node part of a
+// discovery topic.
+QString discoveryNodeId(const QString& clientId);
+
 // The topics under the base topic.
 QString statusTopic(const MqttConfig& config);
 QString liveTopic(const MqttConfig& config);

@@ -1,10 +1,12 @@
 #include "publish/publisher.h"
 
+#include "publish/alert_messages.h"
 #include "publish/json_texts.h"
 #include "publish/mqtt_connection.h"
 
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 
 namespace corvane {
 namespace {
@@ -74,6 +76,44 @@ void Publisher::errorLogged(const QString& line)
     queue({errorTopic(m_config), line});
 }
 
+void Publisher::alertChanged(const AlertChange& change)
+{
+    const auto known = std::find_if(m_alerts.begin(), m_alerts.end(),
+                                    [&change](const AlertChange& alert) { return alert.key == change.key; });
+    const bool first = known == m_alerts.end();
+    if (first)
+        m_alerts.append(change);
+    else
+        *known = change;
+    if (m_state != State::Up)
+        return;  // the next connection publishes it
+    if (first && m_config.discovery) {
+        const TopicMessage config = alertDiscoveryConfig(m_config, change.key);
+        m_connection->publish(config.topic, config.payload.toUtf8(), 1, true);
+    }
+    publishAlert(change);
+}
+
+void Publisher::publishAlertStates()
+{
+    // Retained states from before a restart are replaced, a raised left behind included;
+    // those of an alert switched off since then are removed, with its binary sensor.
+    for (const QString& key : knownAlertKeys()) {
+        if (std::any_of(m_alerts.cbegin(), m_alerts.cend(), [&key](const AlertChange& alert) { return alert.key == key; }))
+            continue;
+        m_connection->publish(alertTopic(m_config, key), QByteArray(), 1, true);
+        if (m_config.discovery)
+            m_connection->publish(alertDiscoveryConfig(m_config, key).topic, QByteArray(), 1, true);
+    }
+    for (const AlertChange& alert : std::as_const(m_alerts))
+        publishAlert(alert);
+}
+
+void Publisher::publishAlert(const AlertChange& change)
+{
+    m_connection->publish(alertTopic(m_config, change.key), alertStateJson(change), 1, true);
+}
+
 void Publisher::queue(TopicMessage message)
 {
     if (m_state == State::Stopped)
@@ -94,6 +134,7 @@ void Publisher::connectionChanged(bool up, const QString& reason)
         m_showStatus(QStringLiteral("MQTT: connected to ") + broker);
         m_connection->publish(statusTopic(m_config), QByteArrayLiteral("online"), 1, true);
         publishDiscovery();
+        publishAlertStates();
         if (before == State::Down)
             m_logError(QStringLiteral("MQTT connection to ") + broker + QStringLiteral(" back"), QString());
         if (const std::size_t dropped = m_backlog.takeDropped())
@@ -117,6 +158,10 @@ void Publisher::publishDiscovery()
         return;
     for (const TopicMessage& message : discoveryConfigs(m_config, m_windUnits))
         m_connection->publish(message.topic, message.payload.toUtf8(), 1, true);
+    for (const AlertChange& alert : std::as_const(m_alerts)) {
+        const TopicMessage config = alertDiscoveryConfig(m_config, alert.key);
+        m_connection->publish(config.topic, config.payload.toUtf8(), 1, true);
+    }
 }
 
 void Publisher::drainBacklog()

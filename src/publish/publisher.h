@@ -1,11 +1,13 @@
 #pragma once
 
+#include "alerts/alert_sink.h"
 #include "logging/window_events.h"
 #include "publish/backlog.h"
 #include "publish/mqtt_config.h"
 #include "publish/message_link.h"
 
 #include <QObject>
+#include <QList>
 #include <functional>
 #include <memory>
 
@@ -13,8 +15,9 @@ namespace corvane {
 
 // Publishes what the main window announces. Lives on the user-interface thread: the
 // window's handlers only format a text and hand it over; the network thread reports the
-// connection's state back through the event loop.
-class Publisher final : public QObject, public WindowEvents {
+// connection's state back through the event loop. Alert states go out retained and apart
+// from the backlog: only each alert's latest state matters, sent again at every connection.
+class Publisher final : public QObject, public WindowEvents, public AlertSink {
     Q_OBJECT
 public:
     // Writes an entry through the window's error log: its message and the reason.
@@ -34,6 +37,9 @@ public:
     void frameAccepted(const AcceptedFrame& frame) override;
     void recordWritten(const WrittenRecord& record) override;
     void errorLogged(const QString& line) override;
+    // Every alert's state is handed over once at start-up (all cleared) and then at each
+    // change; the latest state of each is what a new connection publishes.
+    void alertChanged(const AlertChange& change) override;
 
     bool connected() const { return m_state == State::Up; }
     std::size_t waiting() const { return m_backlog.size(); }
@@ -44,6 +50,8 @@ private:
     void connectionChanged(bool up, const QString& reason);
     void queue(TopicMessage message);
     void publishDiscovery();
+    void publishAlertStates();
+    void publishAlert(const AlertChange& change);
     void drainBacklog();
 
     MqttConfig m_config;
@@ -53,6 +61,7 @@ private:
     StatusDisplay m_showStatus;
     std::unique_ptr<MessageLink> m_connection;
     Backlog m_backlog;
+    QList<AlertChange> m_alerts;  // in the order first heard of
     State m_state = State::Starting;
     bool m_drainScheduled = false;
 };

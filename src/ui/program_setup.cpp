@@ -6,6 +6,7 @@
 #include "platform/interaction.h"
 #include "text/failure.h"
 #include "text/numeric_text.h"
+#include "ui/alerts_settings_dialog.h"
 #include "ui/mqtt_settings_dialog.h"
 #include "ui/program_setup_texts.h"
 
@@ -207,8 +208,15 @@ void ProgramSetup::buildControls()
         MqttSettingsDialog dialog(m_platform, this);
         m_platform.interaction->showModal(dialog);
     });
+    // So do the alerts; their defaults follow the bank chosen here, saved or not.
+    alertsButton = new QPushButton(setup_text::alerts, this);
+    connect(alertsButton, &QPushButton::clicked, this, [this] {
+        AlertsSettingsDialog dialog(m_platform, chosenValue(m_voltOptions, kSystemVoltChoices), this);
+        m_platform.interaction->showModal(dialog);
+    });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(mqttButton);
+    buttons->addWidget(alertsButton);
     buttons->addStretch();
     buttons->addWidget(Command2);
     buttons->addWidget(Command1);

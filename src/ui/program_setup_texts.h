@@ -24,6 +24,8 @@ inline const QString baudRate = QStringLiteral("Baud rate");
 inline const QString baud57600 = QStringLiteral("56600");
 // Opens the publishing settings, which live in mqtt.cfg.
 inline const QString mqtt = QStringLiteral("MQTT...");
+// Opens the alert settings, which live in alerts.cfg.
+inline const QString alerts = QStringLiteral("Alerts...");
 inline const QString abort = QStringLiteral("Abort");
 inline const QString save = QStringLiteral("Save Setings");
 inline const QString badPortNumber =

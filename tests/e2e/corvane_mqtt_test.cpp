@@ -160,7 +160,11 @@ TEST_F(CorvaneMqtt, PublishesLiveValuesRecordsErrorsStatusAndDiscovery)
     }
     topics.sort();
     const QString node = QStringLiteral("homeassistant/sensor/corvane-test/");
-    EXPECT_EQ(topics, QStringList({QStringLiteral("corvane/status"), node + QStringLiteral("amps/config"),
+    // Alerts are on without an alerts.cfg: a binary sensor each beside the sensors.
+    const QString alert = QStringLiteral("homeassistant/binary_sensor/corvane-test/");
+    EXPECT_EQ(topics, QStringList({QStringLiteral("corvane/status"), alert + QStringLiteral("battery_high/config"),
+                                   alert + QStringLiteral("battery_low/config"), alert + QStringLiteral("no_data/config"),
+                                   node + QStringLiteral("amps/config"),
                                    node + QStringLiteral("rpm/config"), node + QStringLiteral("volts/config"),
                                    node + QStringLiteral("watt_hours/config"), node + QStringLiteral("watts/config"),
                                    node + QStringLiteral("wind_speed/config")}));

@@ -185,6 +185,61 @@ TEST_F(PublisherTest, AMessageTheLinkDoesNotTakeStaysFirstInLine)
     EXPECT_EQ(publisher->waiting(), 0u);
 }
 
+TEST_F(PublisherTest, AlertStatesGoOutRetainedAtOnceAndAgainAtEveryConnection)
+{
+    const auto alert = [](const char* key, bool raised) {
+        return AlertChange{QString::fromLatin1(key), raised, QDateTime(QDate(2010, 3, 7), QTime(14, 5)),
+                           QString::fromLatin1(key) + (raised ? u'+' : u'-'), std::nullopt};
+    };
+    const auto states = [this](const char* key) {
+        QStringList found;
+        for (const FakeLink::Sent& message : link->sent)
+            if (message.topic == QStringLiteral("corvane/alert/") + QLatin1StringView(key)) {
+                EXPECT_TRUE(message.retain && message.qos == 1) << message.topic.toStdString();
+                found << message.payload.section(QStringLiteral("\"message\":\""), 1).section(u'"', 0, 0);
+            }
+        return found;
+    };
+    const auto sensors = [this] {
+        QStringList found;
+        for (const FakeLink::Sent& message : link->sent)
+            if (message.topic.startsWith(u"homeassistant/binary_sensor/mill/") && message.retain)
+                found << message.topic.section(u'/', 3, 3);
+        return found;
+    };
+    publisher->alertChanged(alert("battery_low", false));
+    publisher->alertChanged(alert("no_data", false));
+    publisher->alertChanged(alert("no_data", true));
+    EXPECT_TRUE(link->sent.empty()) << "nothing before a connection";
+
+    report(true);
+    EXPECT_EQ(states("battery_low"), QStringList{QStringLiteral("battery_low-")});
+    EXPECT_EQ(states("no_data"), QStringList{QStringLiteral("no_data+")});
+    EXPECT_EQ(sensors(), QStringList({QStringLiteral("battery_low"), QStringLiteral("no_data"),
+                                      QStringLiteral("battery_high")}));
+    // battery_high is off: what a run before may have left of it is removed.
+    EXPECT_EQ(link->payloadsOn(QStringLiteral("corvane/alert/battery_high")), QStringList{QString()});
+    EXPECT_EQ(link->payloadsOn(QStringLiteral("homeassistant/binary_sensor/mill/battery_high/config")),
+              QStringList{QString()});
+
+    // A change while connected goes out at once; an alert first heard of brings its config.
+    publisher->alertChanged(alert("no_data", false));
+    publisher->alertChanged(alert("battery_high", true));
+    EXPECT_EQ(states("no_data"), QStringList({QStringLiteral("no_data+"), QStringLiteral("no_data-")}));
+    EXPECT_EQ(sensors(), QStringList({QStringLiteral("battery_low"), QStringLiteral("no_data"),
+                                      QStringLiteral("battery_high"), QStringLiteral("battery_high")}));
+
+    // Missed while away, published with the rest at the next connection.
+    report(false, QStringLiteral("gone"));
+    publisher->alertChanged(alert("battery_high", false));
+    report(true);
+    EXPECT_EQ(states("battery_high"),
+              QStringList({QString(), QStringLiteral("battery_high+"), QStringLiteral("battery_high-")}));
+    EXPECT_EQ(states("no_data"), QStringList({QStringLiteral("no_data+"), QStringLiteral("no_data-"),
+                                              QStringLiteral("no_data-")}));
+    EXPECT_EQ(publisher->waiting(), 0u) << "alert states never wait in the backlog";
+}
+
 TEST_F(PublisherTest, StopEndsTheLinkOnceAndIgnoresWhatFollows)
 {
     report(true);
