@@ -66,7 +66,7 @@ TEST(CalibrationReadings, TakeFirstPairsKeepNumericTextAndTellEmptyFromZero)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const RawReadings r = calibrationReadings(c.frame);
+        const CalibrationReadings r = calibrationReadings(c.frame);
         EXPECT_EQ((QStringList{r.volts, r.shunt, r.pulses, r.pulses2}), c.expected);
     }
 }
@@ -87,7 +87,7 @@ struct PreviewCase {
 
 TEST(CalibrationPreview, ScalesUnclampedAndKeepsTheTextWhereADividerIsUnusable)
 {
-    const RawReadings frame{u"745"_s, u"532"_s, u"7"_s, u"13"_s};
+    const CalibrationReadings frame{u"745"_s, u"532"_s, u"7"_s, u"13"_s};
     const auto in = [](QString volts, QString amps, QString offset, QString rpm, QString wind) {
         return CalibrationInputs{volts, amps, offset, rpm, wind, u"km/h"_s};
     };
