@@ -1,6 +1,6 @@
 #pragma once
 
-#include "publish/mqtt_config.h"
+#include "config/mqtt_config.h"
 
 #include <QList>
 #include <QString>

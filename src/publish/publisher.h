@@ -2,7 +2,7 @@
 
 #include "logging/window_events.h"
 #include "publish/backlog.h"
-#include "publish/mqtt_config.h"
+#include "config/mqtt_config.h"
 #include "publish/message_link.h"
 
 #include <QObject>
