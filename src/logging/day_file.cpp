@@ -22,9 +22,9 @@ std::optional<QDate> dayFileDate(const QString& fileName)
 {
     if (!fileName.startsWith(kDayFilePrefix) || !fileName.endsWith(kDayFileSuffix))
         return std::nullopt;
-    const QString datepart = fileName.sliced(kDayFilePrefix.size(),
+    const QString datePart = fileName.sliced(kDayFilePrefix.size(),
                                              fileName.size() - kDayFilePrefix.size() - kDayFileSuffix.size());
-    const std::optional<QDate> date = dateFromText(datepart);
+    const std::optional<QDate> date = dateFromText(datePart);
     if (!date || dayFileName(*date) != fileName)
         return std::nullopt;
     return date;
