@@ -110,7 +110,7 @@ DayLoadOutcome load(const QByteArray& dayFile, const TimeBoxes& boxes, RecordArr
         for (const auto* values : {&records.recVolts, &records.recAmps, &records.recWatts, &records.recRpm,
                                    &records.recSpeed})
             require(std::isfinite((*values)[slot]), "every loaded value is finite");
-        require(records.recRpm[slot] <= kRpmCeiling, "RPM above the ceiling loads as 0");
+        require(records.recRpm[slot] <= kMaxPlausibleRpm, "RPM above the ceiling loads as 0");
     }
     return outcome;
 }

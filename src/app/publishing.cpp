@@ -1,13 +1,14 @@
 #include "app/publishing.h"
 
 #include "config/config_files.h"
+#include "config/config_keys.h"
+#include "config/settings_file_form.h"
 #include "config/tag_value.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "text/failure.h"
 #include "ui/corvane_main.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QSysInfo>
@@ -19,15 +20,10 @@ namespace {
 QString configuredWindUnits(const Platform& platform)
 {
     try {
-        return TagValue(readWholeFile(platform.path(kProgramConfigFile)), QStringLiteral("WSUnits"));
+        return TagValue(readWholeFile(platform.path(kProgramConfigFile)), prog_key::kWindSpeedUnits);
     } catch (const Failure&) {
         return QString();
     }
-}
-
-bool readableByOthers(const QString& path)
-{
-    return QFile::permissions(path) & (QFileDevice::ReadGroup | QFileDevice::ReadOther);
 }
 
 }  // namespace
@@ -59,9 +55,9 @@ std::unique_ptr<Publishing> startPublishing(CorvaneMain& window, const Platform&
         });
     publishing->subscription = window.subscribe(*publishing->publisher);
 
-    if (!config.password.isEmpty() && readableByOthers(path))
-        window.LogOutsideEvent(QStringLiteral("mqtt.cfg holds a password and other users can read it"),
-                               QStringLiteral("chmod 600 ") + path);
+    if (const std::optional<ExposedPassword> exposed =
+            exposedPassword(kMqttConfigFile, path, !config.password.isEmpty()))
+        window.LogOutsideEvent(exposed->message, exposed->remedy);
     publishing->publisher->start();
     return publishing;
 }

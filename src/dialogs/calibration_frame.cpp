@@ -38,9 +38,9 @@ std::optional<QString> takeCalibrationFrame(QString& buffer)
     return frame;
 }
 
-RawReadings calibrationReadings(QStringView frame)
+CalibrationReadings calibrationReadings(QStringView frame)
 {
-    return RawReadings{reading(frame, u'V'), reading(frame, u'I'), reading(frame, u'R'), reading(frame, u'S')};
+    return CalibrationReadings{reading(frame, u'V'), reading(frame, u'I'), reading(frame, u'R'), reading(frame, u'S')};
 }
 
 }  // namespace corvane

@@ -12,7 +12,7 @@ std::optional<QString> takeCalibrationFrame(QString& buffer);
 
 // The raw readings of a frame as the calibration dialog shows them. Each is the text of
 // its tag when that is a number, "0" when it is not, and empty when the pair is missing.
-struct RawReadings {
+struct CalibrationReadings {
     QString volts;    // <V>
     QString shunt;    // <I>
     QString pulses;   // <R>
@@ -22,6 +22,6 @@ struct RawReadings {
 // The text between the first opening tag and the first closing tag after it; empty when
 // either is missing. A stray closing tag in front (the tail of a frame the dialog joined
 // in the middle) is passed over, so the complete pair behind it is read.
-RawReadings calibrationReadings(QStringView frame);
+CalibrationReadings calibrationReadings(QStringView frame);
 
 }  // namespace corvane

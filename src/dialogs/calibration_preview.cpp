@@ -22,7 +22,7 @@ QString roundedText(double value, int decimals)
     return generalNumberText(roundHalfEven(value, decimals));
 }
 
-CalibrationPreview calibrationPreview(const RawReadings& raw, const CalibrationInputs& inputs,
+CalibrationPreview calibrationPreview(const CalibrationReadings& raw, const CalibrationInputs& inputs,
                                       double lastWindSpeed)
 {
     // An empty reading counts as 0, as does one that was not a number ("0" already).

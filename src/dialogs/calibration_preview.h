@@ -34,7 +34,7 @@ struct CalibrationPreview {
 // The previews with the formulas of the live display, unclamped. RPM is 1 unless the
 // RPM divider is a positive number; the wind speed keeps `lastWindSpeed` unless its
 // divider is; volts need a positive divider, amps a non-zero one and a numeric offset.
-CalibrationPreview calibrationPreview(const RawReadings& raw, const CalibrationInputs& inputs,
+CalibrationPreview calibrationPreview(const CalibrationReadings& raw, const CalibrationInputs& inputs,
                                       double lastWindSpeed);
 
 // `value` rounded to `decimals` places, an exact half to the even digit, in general form

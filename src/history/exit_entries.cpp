@@ -1,5 +1,6 @@
 #include "history/exit_entries.h"
 
+#include "text/date_time_text.h"
 #include "viewer/day_record.h"
 
 #include <QString>
@@ -20,12 +21,12 @@ ExitTimes readExitTimes(QByteArrayView wattHoursContent)
                        if (static_cast<qsizetype>(line.size()) < kDateLength + 1 + kTimeLength
                            || line[kDateLength] != ' ')
                            return true;
-                       const QDate date = QDate::fromString(
-                           QString::fromLatin1(line.data(), kDateLength), QStringLiteral("yyyy_MM_dd"));
+                       const std::optional<QDate> date
+                           = dateFromText(QString::fromLatin1(line.data(), kDateLength));
                        const std::optional<TimeOfDay> time
                            = timeOfDayFromText(QByteArrayView(line.data() + kDateLength + 1, kTimeLength));
-                       if (date.isValid() && time)
-                           exits[date].push_back(*time);
+                       if (date && time)
+                           exits[*date].push_back(*time);
                        return true;
                    });
     return exits;

@@ -17,8 +17,6 @@
 namespace corvane {
 namespace {
 
-constexpr qsizetype kDayFileNameLength = 16;  // P_2010_03_07.txt
-
 ExitTimes exitTimesOf(const QString& programFolder)
 {
     QFile file(programFolder + u'/' + kWattHoursFile);
@@ -92,17 +90,6 @@ void summariseOnAllCores(std::vector<DayFileWork>& work)
 }
 
 }  // namespace
-
-std::optional<QDate> dayFileDate(const QString& fileName)
-{
-    if (fileName.size() != kDayFileNameLength || !fileName.startsWith(QStringLiteral("P_"))
-        || !fileName.endsWith(QStringLiteral(".txt")))
-        return std::nullopt;
-    const QDate date = QDate::fromString(fileName.mid(2, 10), QStringLiteral("yyyy_MM_dd"));
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
-}
 
 HistoryReading readHistory(const QString& programFolder, const QDate& from, const QDate& to)
 {

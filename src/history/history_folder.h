@@ -11,9 +11,6 @@ namespace corvane {
 // The summaries kept between runs, in the program's folder.
 inline const QString kHistoryCacheFile = QStringLiteral("history-cache.tsv");
 
-// The date of a day file's name (P_2010_03_07.txt), or nothing for any other name.
-std::optional<QDate> dayFileDate(const QString& fileName);
-
 // Summarises the day files in the program folder's logs between `from` and `to`, both
 // included (an invalid date leaves that end open), taking the summaries of unchanged files
 // from the cache and writing it back. Only reads logs/.

@@ -8,9 +8,31 @@
 
 namespace corvane {
 
+namespace {
+const QString kDayFilePrefix = QStringLiteral("P_");
+const QString kDayFileSuffix = QStringLiteral(".txt");
+}  // namespace
+
+QString dayFileName(const QDate& date)
+{
+    return kDayFilePrefix + dateText(date) + kDayFileSuffix;
+}
+
+std::optional<QDate> dayFileDate(const QString& fileName)
+{
+    if (!fileName.startsWith(kDayFilePrefix) || !fileName.endsWith(kDayFileSuffix))
+        return std::nullopt;
+    const QString datePart = fileName.sliced(kDayFilePrefix.size(),
+                                             fileName.size() - kDayFilePrefix.size() - kDayFileSuffix.size());
+    const std::optional<QDate> date = dateFromText(datePart);
+    if (!date || dayFileName(*date) != fileName)
+        return std::nullopt;
+    return date;
+}
+
 QString dayFilePath(const QDate& date)
 {
-    return kLogsFolder + QStringLiteral("/P_") + dateText(date) + QStringLiteral(".txt");
+    return kLogsFolder + u'/' + dayFileName(date);
 }
 
 void appendLogLine(const QString& path, const QString& line)

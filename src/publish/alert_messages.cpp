@@ -62,7 +62,7 @@ TopicMessage alertDiscoveryConfig(const MqttConfig& config, const QString& key)
         }
     const QString node = discoveryNodeId(config.clientId);
     const QString topic = alertTopic(config, key);
-    const QJsonObject sensor{
+    QJsonObject sensor{
         {QStringLiteral("name"), name},
         {QStringLiteral("unique_id"), node + QStringLiteral("_alert_") + key},
         {QStringLiteral("object_id"), QStringLiteral("corvane_alert_") + key},
@@ -72,13 +72,8 @@ TopicMessage alertDiscoveryConfig(const MqttConfig& config, const QString& key)
         {QStringLiteral("payload_off"), QStringLiteral("cleared")},
         {QStringLiteral("json_attributes_topic"), topic},
         {QStringLiteral("device_class"), deviceClass},
-        {QStringLiteral("availability_topic"), statusTopic(config)},
-        {QStringLiteral("payload_available"), QStringLiteral("online")},
-        {QStringLiteral("payload_not_available"), QStringLiteral("offline")},
-        {QStringLiteral("device"), QJsonObject{{QStringLiteral("identifiers"), QJsonArray{node}},
-                                               {QStringLiteral("name"), QStringLiteral("Corvane")},
-                                               {QStringLiteral("model"), QStringLiteral("Wind power logger")}}},
     };
+    addDeviceAndAvailability(sensor, config);
     return {QStringLiteral("homeassistant/binary_sensor/") + node + u'/' + key + QStringLiteral("/config"),
             QString::fromUtf8(QJsonDocument(sensor).toJson(QJsonDocument::Compact))};
 }

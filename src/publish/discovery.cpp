@@ -1,7 +1,8 @@
 #include "publish/discovery.h"
 
-#include "publish/json_texts.h"
-
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 
 namespace corvane {
@@ -15,32 +16,40 @@ struct Sensor {
     const char* stateClass;
 };
 
+// Built as a JSON object: no figure in it has to repeat a record line's digits.
 QString sensorConfig(const MqttConfig& config, const Sensor& sensor, const QString& deviceClass,
                      const QString& unit)
 {
     const QString node = discoveryNodeId(config.clientId);
-    QStringList members = {
-        QStringLiteral("\"name\": ") + jsonString(QString::fromLatin1(sensor.name)),
-        QStringLiteral("\"unique_id\": ") + jsonString(node + u'_' + QLatin1StringView(sensor.key)),
-        QStringLiteral("\"object_id\": ") + jsonString(QStringLiteral("corvane_") + QLatin1StringView(sensor.key)),
-        QStringLiteral("\"state_topic\": ") + jsonString(liveTopic(config)),
-        QStringLiteral("\"value_template\": ")
-            + jsonString(QStringLiteral("{{ value_json.") + QLatin1StringView(sensor.key) + QStringLiteral(" }}")),
+    const QString key = QString::fromLatin1(sensor.key);
+    QJsonObject object{
+        {QStringLiteral("name"), QString::fromLatin1(sensor.name)},
+        {QStringLiteral("unique_id"), node + u'_' + key},
+        {QStringLiteral("object_id"), QStringLiteral("corvane_") + key},
+        {QStringLiteral("state_topic"), liveTopic(config)},
+        {QStringLiteral("value_template"), QStringLiteral("{{ value_json.") + key + QStringLiteral(" }}")},
+        {QStringLiteral("state_class"), QString::fromLatin1(sensor.stateClass)},
     };
     if (!unit.isEmpty())
-        members << QStringLiteral("\"unit_of_measurement\": ") + jsonString(unit);
+        object.insert(QStringLiteral("unit_of_measurement"), unit);
     if (!deviceClass.isEmpty())
-        members << QStringLiteral("\"device_class\": ") + jsonString(deviceClass);
-    members << QStringLiteral("\"state_class\": ") + jsonString(QString::fromLatin1(sensor.stateClass))
-            << QStringLiteral("\"availability_topic\": ") + jsonString(statusTopic(config))
-            << QStringLiteral("\"payload_available\": \"online\"")
-            << QStringLiteral("\"payload_not_available\": \"offline\"")
-            << QStringLiteral("\"device\": {\"identifiers\": [") + jsonString(node)
-                   + QStringLiteral("], \"name\": \"Corvane\", \"model\": \"Wind power logger\"}");
-    return u'{' + members.join(QStringLiteral(", ")) + u'}';
+        object.insert(QStringLiteral("device_class"), deviceClass);
+    addDeviceAndAvailability(object, config);
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
 }  // namespace
+
+void addDeviceAndAvailability(QJsonObject& entity, const MqttConfig& config)
+{
+    entity.insert(QStringLiteral("availability_topic"), statusTopic(config));
+    entity.insert(QStringLiteral("payload_available"), QStringLiteral("online"));
+    entity.insert(QStringLiteral("payload_not_available"), QStringLiteral("offline"));
+    entity.insert(QStringLiteral("device"),
+                  QJsonObject{{QStringLiteral("identifiers"), QJsonArray{discoveryNodeId(config.clientId)}},
+                              {QStringLiteral("name"), QStringLiteral("Corvane")},
+                              {QStringLiteral("model"), QStringLiteral("Wind power logger")}});
+}
 
 QString discoveryNodeId(const QString& clientId)
 {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "publish/mqtt_config.h"
+#include "config/mqtt_config.h"
 
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
@@ -15,6 +16,9 @@ struct TopicMessage {
 // The client id with only the characters Home Assistant allows in the node part of a
 // discovery topic.
 QString discoveryNodeId(const QString& clientId);
+
+// Puts an entity on Corvane's one device, available while the status topic says online.
+void addDeviceAndAvailability(QJsonObject& entity, const MqttConfig& config);
 
 // The topics under the base topic.
 QString statusTopic(const MqttConfig& config);

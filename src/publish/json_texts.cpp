@@ -90,6 +90,7 @@ QString isoLocalTime(const QDateTime& time)
 
 QString liveJson(const AcceptedFrame& frame)
 {
+    // By hand, not QJsonDocument: its text is fixed, and its digits are the window's own.
     QString json;
     json.reserve(200);
     json += QStringLiteral("{\"time\": \"") + isoLocalTime(frame.time);
@@ -105,7 +106,7 @@ QString liveJson(const AcceptedFrame& frame)
 
 QString recordJson(const WrittenRecord& record)
 {
-    // The same patterns as the record line, so that both carry the same digits.
+    // By hand, not QJsonDocument, with the record line's patterns: both carry the same digits.
     const QStringList members = {
         member("date", jsonString(record.date.toString(QStringLiteral("yyyy-MM-dd")))),
         member("time", jsonString(timeText(record.time))),

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "publish/message_link.h"
-#include "publish/mqtt_config.h"
+#include "config/mqtt_config.h"
 
 #include <QByteArray>
 #include <QString>

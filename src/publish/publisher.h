@@ -3,7 +3,7 @@
 #include "alerts/alert_sink.h"
 #include "logging/window_events.h"
 #include "publish/backlog.h"
-#include "publish/mqtt_config.h"
+#include "config/mqtt_config.h"
 #include "publish/message_link.h"
 
 #include <QObject>

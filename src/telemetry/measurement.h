@@ -14,7 +14,8 @@ double voltsFrom(double rawV, QStringView voltDivider);
 // (I - VoltOffset) / AmpDivider, rounded to 2 decimals; a negative current reads as 0.
 double ampsFrom(double rawI, QStringView voltOffset, QStringView ampDivider);
 
-// (R / RPMDivider) x 60, rounded to 1 decimal; above 500 is taken as a miscount and gives 0.
+// (R / RPMDivider) x 60, rounded to 1 decimal; above kMaxPlausibleRpm is taken as a miscount and
+// gives 0.
 double rpmFrom(double rawR, QStringView rpmDivider);
 
 // S / WSDivider, rounded to 1 decimal.
@@ -23,6 +24,8 @@ double windSpeedFrom(double rawS, QStringView wsDivider);
 // amps x volts of the already rounded values, rounded to 2 decimals.
 double wattsFrom(double amps, double volts);
 
+// The largest RPM the windmill can turn; a larger reading is a miscount. The live values
+// and every reader of the day files hold to the same limit.
 inline constexpr double kMaxPlausibleRpm = 500;
 
 }  // namespace corvane

@@ -2,7 +2,17 @@
 
 namespace corvane {
 
-QString dateText(const QDate& date) { return date.toString(QStringLiteral("yyyy_MM_dd")); }
+namespace {
+const QString kDatePattern = QStringLiteral("yyyy_MM_dd");
+}  // namespace
+
+QString dateText(const QDate& date) { return date.toString(kDatePattern); }
+
+std::optional<QDate> dateFromText(const QString& text)
+{
+    const QDate date = QDate::fromString(text, kDatePattern);
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
 
 QString timeText(const QTime& time) { return time.toString(QStringLiteral("HH:mm")); }
 

@@ -9,6 +9,8 @@ namespace corvane {
 
 // Year in full, "_", two-digit month, "_", two-digit day: 2010_03_07.
 QString dateText(const QDate& date);
+// The date such a text stands for; nothing for any other text or a date that does not exist.
+std::optional<QDate> dateFromText(const QString& text);
 
 // Two-digit hour, ":", two-digit minute, 24-hour clock: 14:05.
 QString timeText(const QTime& time);

@@ -1,10 +1,10 @@
 #include "ui/calibrate.h"
 
 #include "config/config_files.h"
-#include "dialogs/calibration_config.h"
+#include "config/calibration_config.h"
 #include "dialogs/calibration_frame.h"
 #include "dialogs/calibration_preview.h"
-#include "dialogs/config_reader.h"
+#include "config/config_reader.h"
 #include "platform/files.h"
 #include "platform/interaction.h"
 #include "text/failure.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/config_writer.h"
+#include "config/config_writer.h"
 #include "platform/platform.h"
 #include "platform/serial_port.h"
 

@@ -1,7 +1,8 @@
 #include "ui/corvane_main.h"
 
 #include "config/config_files.h"
-#include "config/tag_value.h"
+#include "config/config_keys.h"
+#include "config/key_policies.h"
 #include "platform/files.h"
 #include "text/failure.h"
 #include "text/numeric_text.h"
@@ -121,16 +122,18 @@ void CorvaneMain::LoadConfiguration()
 {
     const QString prog = readWholeFile(m_platform.path(kProgramConfigFile));
     delay->setEnabled(true);
-    Port = TagValue(prog, QStringLiteral("Port"));
-    BR = TagValue(prog, QStringLiteral("BR"));
-    TagValue(prog, QStringLiteral("Savehtml"));
-    TagValue(prog, QStringLiteral("SaveExcel"));
-    delay->setText(TagValue(prog, QStringLiteral("LogDelay")));
-    LogOn = TagValue(prog, QStringLiteral("LogOn"));
-    DisplayRPM = TagValue(prog, QStringLiteral("DisplayRPM"));
-    DisplayWS = TagValue(prog, QStringLiteral("DisplayWS"));
-    WSUnits = TagValue(prog, QStringLiteral("WSUnits"));
-    dispMessages = toInteger16(TagValue(prog, QStringLiteral("dispMessages")));
+    const auto set = [](QString& field) { return [&field](const QString& value) { field = value; }; };
+    applyKeysUpToFirstUnreadable(
+        prog, {{prog_key::kPort, set(Port)},
+               {prog_key::kBaudRate, set(BR)},
+               {prog_key::kSaveHtml, {}},
+               {prog_key::kSaveExcel, {}},
+               {prog_key::kLogDelay, [this](const QString& value) { delay->setText(value); }},
+               {prog_key::kLogOn, set(LogOn)},
+               {prog_key::kDisplayRpm, set(DisplayRPM)},
+               {prog_key::kDisplayWindSpeed, set(DisplayWS)},
+               {prog_key::kWindSpeedUnits, set(WSUnits)},
+               {prog_key::kDisplayMessages, [this](const QString& value) { dispMessages = toInteger16(value); }}});
     delay->setEnabled(false);
 
     ListView1->clear();
@@ -165,11 +168,11 @@ void CorvaneMain::LoadConfiguration()
     setWindowHeightTwips(dispMessages == 1 ? kTallWindowTwips : kShortWindowTwips);
 
     const QString calibration = readWholeFile(m_platform.path(kCalibrationFile));
-    VoltDivider = TagValue(calibration, QStringLiteral("VoltDivider"));
-    VoltOffset = TagValue(calibration, QStringLiteral("VoltOffset"));
-    AmpDivider = TagValue(calibration, QStringLiteral("AmpDivider"));
-    RPMDivider = TagValue(calibration, QStringLiteral("RPMDivider"));
-    WSDivider = TagValue(calibration, QStringLiteral("WSDivider"));
+    applyKeysUpToFirstUnreadable(calibration, {{calibration_key::kVoltDivider, set(VoltDivider)},
+                                               {calibration_key::kVoltOffset, set(VoltOffset)},
+                                               {calibration_key::kAmpDivider, set(AmpDivider)},
+                                               {calibration_key::kRpmDivider, set(RPMDivider)},
+                                               {calibration_key::kWindSpeedDivider, set(WSDivider)}});
 }
 
 }  // namespace corvane

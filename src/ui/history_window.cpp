@@ -4,6 +4,7 @@
 #include "history/period_summary.h"
 #include "history/period_text.h"
 #include "history/summary_csv.h"
+#include "logging/day_file.h"
 #include "platform/clock.h"
 #include "platform/interaction.h"
 #include "ui/energy_chart.h"
@@ -21,8 +22,6 @@ namespace {
 
 constexpr int kFirstYear = 1990;
 constexpr int kLastYear = 2100;
-
-QString dayFileName(const QDate& date) { return date.toString(QStringLiteral("'P_'yyyy_MM_dd'.txt'")); }
 
 QFont scaledFont(const QFont& base, double factor, bool bold)
 {

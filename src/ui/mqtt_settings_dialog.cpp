@@ -1,5 +1,6 @@
 #include "ui/mqtt_settings_dialog.h"
 
+#include "config/settings_file_form.h"
 #include "platform/files.h"
 #include "platform/interaction.h"
 #include "publish/mqtt_connection.h"
@@ -7,21 +8,10 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QSaveFile>
 #include <QSysInfo>
 #include <QVBoxLayout>
 
 namespace corvane {
-
-void replaceOwnerOnlyFile(const QString& path, const QString& text)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        throw Failure(file.errorString() + QStringLiteral(": ") + path);
-    const QByteArray bytes = text.toLatin1();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Failure(file.errorString() + QStringLiteral(": ") + path);
-}
 
 MqttSettingsDialog::MqttSettingsDialog(const Platform& platform, QWidget* parent)
     : QDialog(parent), m_platform(platform), m_test([](const MqttConfig& config) {
@@ -73,9 +63,7 @@ MqttConfig MqttSettingsDialog::configShown() const
     config.enabled = enabled->isChecked();
     config.host = host->text().trimmed();
     config.tls = tls->isChecked();
-    bool ok = false;
-    const int number = port->text().trimmed().toInt(&ok);
-    config.port = ok && number > 0 && number < 65536 ? number : (config.tls ? 8883 : 1883);
+    config.port = mqttPortOr(port->text(), config.tls);
     config.caFile = caFile->text().trimmed();
     config.user = user->text();
     config.password = password->text();

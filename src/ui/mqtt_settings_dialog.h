@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "publish/mqtt_config.h"
+#include "config/mqtt_config.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -48,9 +48,5 @@ private:
     Platform m_platform;
     ConnectionTest m_test;
 };
-
-// Writes `text` to `path` in one step with permissions for its owner only, from the
-// moment the file exists; fails with corvane::Failure.
-void replaceOwnerOnlyFile(const QString& path, const QString& text);
 
 }  // namespace corvane

@@ -1,7 +1,7 @@
 #include "ui/program_setup.h"
 
 #include "config/config_files.h"
-#include "dialogs/config_reader.h"
+#include "config/config_reader.h"
 #include "platform/files.h"
 #include "platform/interaction.h"
 #include "text/failure.h"

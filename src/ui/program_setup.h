@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialogs/config_writer.h"
-#include "dialogs/program_config.h"
+#include "config/config_writer.h"
+#include "config/program_config.h"
 #include "platform/platform.h"
 
 #include <QCheckBox>

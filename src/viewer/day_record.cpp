@@ -166,7 +166,7 @@ std::optional<DayRecord> readDayRecord(std::string_view line)
     record.rpm = fieldValue(tags, Field::Rpm);
     record.watts = fieldValue(tags, Field::Watts);
     record.speed = fieldValue(tags, Field::Speed);
-    if (record.rpm > kRpmCeiling)
+    if (record.rpm > kMaxPlausibleRpm)  // noise, as in the live values
         record.rpm = 0;
     record.wattHours = wattHoursValue(tags);
     return record;

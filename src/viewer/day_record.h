@@ -1,14 +1,12 @@
 #pragma once
 
+#include "telemetry/measurement.h"
 #include "viewer/time_of_day.h"
 
 #include <optional>
 #include <string_view>
 
 namespace corvane {
-
-// The largest RPM a record can hold; a larger reading is taken as noise and reads as 0.
-inline constexpr double kRpmCeiling = 500;
 
 // One record of a day file as every reader of the day files takes it.
 struct DayRecord {

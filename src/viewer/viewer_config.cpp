@@ -1,6 +1,7 @@
 #include "viewer/viewer_config.h"
 
-#include "config/tag_value.h"
+#include "config/config_keys.h"
+#include "config/key_policies.h"
 #include "text/failure.h"
 #include "text/numeric_text.h"
 
@@ -9,18 +10,14 @@
 namespace corvane {
 namespace {
 
-const QString kLogDelayKey = QStringLiteral("LogDelay");
-const QString kSvKey = QStringLiteral("SV");
-const QString kMaKey = QStringLiteral("MA");
-const QString kWsUnitsKey = QStringLiteral("WSUnits");
-
 // The reading rule gives some text even when the opening tag is missing; the viewer has
-// no use for that text, so it asks for both tags.
+// no use for that text, so it asks for both tags and stops at the first key without them.
 QString presentValue(const QString& text, const QString& key)
 {
-    if (!text.contains(u'<' + key + u'>'))
+    const std::optional<QString> value = presentTagValue(text, key);
+    if (!value)
         throw Failure(failure_text::invalidArgument);
-    return TagValue(text, key);
+    return *value;
 }
 
 }  // namespace
@@ -30,16 +27,16 @@ ViewerConfigReading readViewerConfig(const QString& progConfigText)
     ViewerConfig config;
     QString key;
     try {
-        key = kLogDelayKey;
+        key = prog_key::kLogDelay;
         config.LogDelay = presentValue(progConfigText, key);
         config.logDelaySeconds = toNumber(config.LogDelay);
-        key = kSvKey;
+        key = prog_key::kSystemVolts;
         config.voltsFullScale = toNumber(presentValue(progConfigText, key)) * 70.0 / 48.0;
         if (!std::isfinite(config.voltsFullScale))
             throw Failure(failure_text::overflow);
-        key = kMaKey;
+        key = prog_key::kMaxAmps;
         config.maxAmps = toInteger16(presentValue(progConfigText, key));
-        key = kWsUnitsKey;
+        key = prog_key::kWindSpeedUnits;
         config.WSUnits = presentValue(progConfigText, key);
     } catch (const Failure&) {
         return {std::nullopt, key};

@@ -1,39 +1,13 @@
-#include "dialogs/calibration_config.h"
 #include "dialogs/calibration_frame.h"
 #include "dialogs/calibration_preview.h"
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 namespace corvane {
 using namespace Qt::StringLiterals;
 namespace {
-
-TEST(CalibrationConfigText, LaysOutTitleTwoEmptyLinesAndFiveKeysAsTyped)
-{
-    EXPECT_EQ(calibrationConfigText({u"30.5"_s, u"512.25"_s, u" abc"_s, u""_s, u"-2"_s}).toLatin1(),
-              QByteArray("Calibration Settings\r\n\r\n\r\n<VoltDivider>30.5</VoltDivider>\r\n"
-                         "<VoltOffset>512.25</VoltOffset>\r\n<AmpDivider> abc</AmpDivider>\r\n"
-                         "<RPMDivider></RPMDivider>\r\n<WSDivider>-2</WSDivider>\r\n"));
-}
-
-TEST(ReadCalibrationLoad, ShowsTheAmpDividerInGeneralFormAndReportsWhatItCannotUse)
-{
-    const CalibrationLoad good = readCalibrationLoad(u"<Port>3</Port><BR>9600</BR><WSUnits>mph</WSUnits>"_s,
-                                                     calibrationConfigText({u"30"_s, u"512"_s, u"012.50"_s}));
-    EXPECT_EQ(good.values.ampDivider, u"12.5");
-    EXPECT_EQ(good.baudRate, 9600);
-    EXPECT_TRUE(good.problems.isEmpty());
-
-    const CalibrationLoad bad = readCalibrationLoad(u"<Port>3</Port><BR>fast</BR>"_s,
-                                                    calibrationConfigText({u"30"_s, u"x"_s, u"abc"_s}));
-    EXPECT_FALSE(bad.baudRate.has_value());
-    EXPECT_EQ(bad.values.ampDivider, u"abc");
-    EXPECT_EQ(bad.problems,
-              (QStringList{u"BR in prog.cfg is \"fast\", not a baud rate: the port is not opened"_s,
-                           u"WSUnits is missing or misplaced in prog.cfg"_s,
-                           u"AmpDivider in settings.cfg is \"abc\", not a number: shown as stored"_s,
-                           u"VoltOffset in settings.cfg is \"x\", not a number: press Zero with no current flowing"_s}));
-}
 
 TEST(TakeCalibrationFrame, WaitsForBothBracketsInEitherOrderAndTakesTheWholeBuffer)
 {
@@ -66,7 +40,7 @@ TEST(CalibrationReadings, TakeFirstPairsKeepNumericTextAndTellEmptyFromZero)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const RawReadings r = calibrationReadings(c.frame);
+        const CalibrationReadings r = calibrationReadings(c.frame);
         EXPECT_EQ((QStringList{r.volts, r.shunt, r.pulses, r.pulses2}), c.expected);
     }
 }
@@ -87,7 +61,7 @@ struct PreviewCase {
 
 TEST(CalibrationPreview, ScalesUnclampedAndKeepsTheTextWhereADividerIsUnusable)
 {
-    const RawReadings frame{u"745"_s, u"532"_s, u"7"_s, u"13"_s};
+    const CalibrationReadings frame{u"745"_s, u"532"_s, u"7"_s, u"13"_s};
     const auto in = [](QString volts, QString amps, QString offset, QString rpm, QString wind) {
         return CalibrationInputs{volts, amps, offset, rpm, wind, u"km/h"_s};
     };

@@ -43,14 +43,6 @@ protected:
     test::TestFolder folder;
 };
 
-TEST(DayFileDate, OnlyNamesOfDayFilesWithRealDates)
-{
-    EXPECT_EQ(dayFileDate(QStringLiteral("P_2010_03_07.txt")), QDate(2010, 3, 7));
-    for (const char* name : {"P_2010_02_30.txt", "P_2010_3_7.txt", "Whours.txt", "P_2010_03_07.txt.csv",
-                             "p_2010_03_07.txt", "P_2010_03_07.TXT"})
-        EXPECT_FALSE(dayFileDate(QString::fromLatin1(name))) << name;
-}
-
 TEST_F(HistoryFolder, DayFilesInDateOrderWithinTheRange)
 {
     // 07: the exit at 08:30 ends the first run, so 1.0 + 2.0.

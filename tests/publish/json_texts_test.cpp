@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTimeZone>
 #include <limits>
@@ -91,31 +94,46 @@ TEST(JsonTexts, RecordCarriesWhatTheRecordLineCarries)
     }
 }
 
+QJsonObject jsonObject(const QString& payload)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(payload.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << payload.toStdString();
+    return document.object();
+}
+
 TEST(Discovery, OneSensorPerValueInOneDevice)
 {
     MqttConfig config;
     config.topic = QStringLiteral("home/mill");
     config.clientId = QStringLiteral("corvane-mill.lan");
     const QList<TopicMessage> configs = discoveryConfigs(config, QStringLiteral("knots"));
+    const QJsonObject device{{QStringLiteral("identifiers"), QJsonArray{QStringLiteral("corvane-mill_lan")}},
+                             {QStringLiteral("name"), QStringLiteral("Corvane")},
+                             {QStringLiteral("model"), QStringLiteral("Wind power logger")}};
     QStringList topics;
     for (const TopicMessage& message : configs) {
         topics << message.topic;
-        EXPECT_TRUE(message.payload.contains(QStringLiteral("\"state_topic\": \"home/mill/live\"")));
-        EXPECT_TRUE(message.payload.contains(QStringLiteral("\"availability_topic\": \"home/mill/status\"")));
-        EXPECT_TRUE(message.payload.contains(
-            QStringLiteral("\"device\": {\"identifiers\": [\"corvane-mill_lan\"], \"name\": \"Corvane\"")));
+        const QJsonObject sensor = jsonObject(message.payload);
+        EXPECT_EQ(sensor.value(QStringLiteral("state_topic")).toString(), u"home/mill/live");
+        EXPECT_EQ(sensor.value(QStringLiteral("availability_topic")).toString(), u"home/mill/status");
+        EXPECT_EQ(sensor.value(QStringLiteral("device")).toObject(), device);
     }
     const QString node = QStringLiteral("homeassistant/sensor/corvane-mill_lan/");
     QStringList expected;
     for (const char* key : {"volts", "amps", "watts", "watt_hours", "rpm", "wind_speed"})
         expected << node + QLatin1StringView(key) + QStringLiteral("/config");
     EXPECT_EQ(topics, expected);
-    EXPECT_TRUE(configs[5].payload.contains(
-        QStringLiteral("\"unit_of_measurement\": \"kn\", \"device_class\": \"wind_speed\"")));
+    const QJsonObject wind = jsonObject(configs[5].payload);
+    EXPECT_EQ(wind.value(QStringLiteral("unit_of_measurement")).toString(), u"kn");
+    EXPECT_EQ(wind.value(QStringLiteral("device_class")).toString(), u"wind_speed");
+    EXPECT_EQ(wind.value(QStringLiteral("value_template")).toString(), u"{{ value_json.wind_speed }}");
+    EXPECT_FALSE(jsonObject(configs[4].payload).contains(QStringLiteral("device_class"))) << "RPM has none";
 
-    // A unit Home Assistant does not know stays the sensor's unit, without the device class.
-    const QString custom = discoveryConfigs(config, QStringLiteral("furlongs")).at(5).payload;
-    EXPECT_TRUE(custom.contains(QStringLiteral("\"unit_of_measurement\": \"furlongs\"")));
+    // A unit Home Assistant does not know stays the sensor's unit, without the device class;
+    // texts that need escaping come through whole.
+    const QJsonObject custom = jsonObject(discoveryConfigs(config, QStringLiteral("fur\"longs")).at(5).payload);
+    EXPECT_EQ(custom.value(QStringLiteral("unit_of_measurement")).toString(), u"fur\"longs");
     EXPECT_FALSE(custom.contains(QStringLiteral("device_class")));
 }
 

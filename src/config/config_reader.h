@@ -6,8 +6,8 @@
 
 namespace corvane {
 
-// Reads the keys of one configuration file for a dialog and notes, in words a user can
-// act on, every key that could not be read, so the dialog can open with the rest.
+// The dialogs' policy: every key is read on its own; one that cannot be read keeps its
+// default and is noted, in words a user can act on, so the dialog opens with the rest.
 class ConfigReader {
 public:
     // `text` is the whole file, or nothing when the file could not be read (the caller
@@ -16,6 +16,8 @@ public:
 
     // The key's value by the shared reading rule; nothing, noted, when it cannot be read.
     std::optional<QString> value(const QString& key);
+    // Puts the key's value in `target`; a key that cannot be read leaves it as it was.
+    void readText(const QString& key, QString& target);
     // Notes that `key` holds `found`, which the dialog cannot use; `outcome` says what the
     // dialog did instead, e.g. "24 is kept".
     void noteUnusable(const QString& key, const QString& found, const QString& expected,

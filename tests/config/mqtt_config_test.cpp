@@ -1,4 +1,4 @@
-#include "publish/mqtt_config.h"
+#include "config/mqtt_config.h"
 
 #include <gtest/gtest.h>
 

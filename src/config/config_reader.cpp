@@ -1,4 +1,4 @@
-#include "dialogs/config_reader.h"
+#include "config/config_reader.h"
 
 #include "config/tag_value.h"
 #include "text/failure.h"
@@ -20,6 +20,12 @@ std::optional<QString> ConfigReader::value(const QString& key)
         m_problems << key + QStringLiteral(" is missing or misplaced in ") + m_fileName;
         return std::nullopt;
     }
+}
+
+void ConfigReader::readText(const QString& key, QString& target)
+{
+    if (const std::optional<QString> value = this->value(key))
+        target = *value;
 }
 
 void ConfigReader::noteUnusable(const QString& key, const QString& found, const QString& expected,

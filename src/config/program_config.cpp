@@ -1,8 +1,9 @@
-#include "dialogs/program_config.h"
+#include "config/program_config.h"
 
 #include "config/config_files.h"
-#include "dialogs/config_reader.h"
-#include "dialogs/config_writer.h"
+#include "config/config_keys.h"
+#include "config/config_reader.h"
+#include "config/config_writer.h"
 #include "text/numeric_text.h"
 #include "text/rounding.h"
 
@@ -14,11 +15,6 @@ namespace {
 
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
-void readText(ConfigReader& reader, const QString& key, QString& target)
-{
-    if (const std::optional<QString> value = reader.value(key))
-        target = *value;
-}
 
 // A check box takes the value converted to a whole number: 0 clears it, 1 checks it.
 void readCheckBox(ConfigReader& reader, const QString& key, bool& target)
@@ -59,18 +55,18 @@ void readChoice(ConfigReader& reader, const QString& key, std::span<const int> c
 QString programConfigText(const ProgramConfig& config)
 {
     QString text = QStringLiteral("Program Config File\r\n\r\n");
-    text += tagLine(QStringLiteral("Port"), config.port);
-    text += tagLine(QStringLiteral("Savehtml"), flag(config.saveHtml));
-    text += tagLine(QStringLiteral("SaveExcel"), flag(config.saveExcel));
-    text += tagLine(QStringLiteral("LogDelay"), config.logDelay);
-    text += tagLine(QStringLiteral("LogOn"), flag(config.logOn));
-    text += tagLine(QStringLiteral("DisplayRPM"), flag(config.displayRpm));
-    text += tagLine(QStringLiteral("DisplayWS"), flag(config.displayWindSpeed));
-    text += tagLine(QStringLiteral("WSUnits"), config.windSpeedUnits);
-    text += tagLine(QStringLiteral("SV"), QString::number(config.systemVolts));
-    text += tagLine(QStringLiteral("MA"), QString::number(config.maxAmps));
-    text += tagLine(QStringLiteral("BR"), QString::number(config.baudRate));
-    text += tagLine(QStringLiteral("dispMessages"), flag(config.displayMessages));
+    text += tagLine(prog_key::kPort, config.port);
+    text += tagLine(prog_key::kSaveHtml, flag(config.saveHtml));
+    text += tagLine(prog_key::kSaveExcel, flag(config.saveExcel));
+    text += tagLine(prog_key::kLogDelay, config.logDelay);
+    text += tagLine(prog_key::kLogOn, flag(config.logOn));
+    text += tagLine(prog_key::kDisplayRpm, flag(config.displayRpm));
+    text += tagLine(prog_key::kDisplayWindSpeed, flag(config.displayWindSpeed));
+    text += tagLine(prog_key::kWindSpeedUnits, config.windSpeedUnits);
+    text += tagLine(prog_key::kSystemVolts, QString::number(config.systemVolts));
+    text += tagLine(prog_key::kMaxAmps, QString::number(config.maxAmps));
+    text += tagLine(prog_key::kBaudRate, QString::number(config.baudRate));
+    text += tagLine(prog_key::kDisplayMessages, flag(config.displayMessages));
     text += QStringLiteral("\r\n");
     return text;
 }
@@ -80,18 +76,18 @@ ProgramConfigReading readProgramConfig(const QString& fileText)
     ProgramConfigReading reading;
     ProgramConfig& config = reading.config;
     ConfigReader reader(kProgramConfigFile, fileText);
-    readText(reader, QStringLiteral("Port"), config.port);
-    readCheckBox(reader, QStringLiteral("Savehtml"), config.saveHtml);
-    readCheckBox(reader, QStringLiteral("SaveExcel"), config.saveExcel);
-    readText(reader, QStringLiteral("LogDelay"), config.logDelay);
-    readCheckBox(reader, QStringLiteral("LogOn"), config.logOn);
-    readCheckBox(reader, QStringLiteral("DisplayRPM"), config.displayRpm);
-    readCheckBox(reader, QStringLiteral("DisplayWS"), config.displayWindSpeed);
-    readText(reader, QStringLiteral("WSUnits"), config.windSpeedUnits);
-    readChoice(reader, QStringLiteral("SV"), kSystemVoltChoices, false, config.systemVolts);
-    readChoice(reader, QStringLiteral("MA"), kMaxAmpChoices, false, config.maxAmps);
-    readChoice(reader, QStringLiteral("BR"), kBaudRateChoices, true, config.baudRate);
-    readCheckBox(reader, QStringLiteral("dispMessages"), config.displayMessages);
+    reader.readText(prog_key::kPort, config.port);
+    readCheckBox(reader, prog_key::kSaveHtml, config.saveHtml);
+    readCheckBox(reader, prog_key::kSaveExcel, config.saveExcel);
+    reader.readText(prog_key::kLogDelay, config.logDelay);
+    readCheckBox(reader, prog_key::kLogOn, config.logOn);
+    readCheckBox(reader, prog_key::kDisplayRpm, config.displayRpm);
+    readCheckBox(reader, prog_key::kDisplayWindSpeed, config.displayWindSpeed);
+    reader.readText(prog_key::kWindSpeedUnits, config.windSpeedUnits);
+    readChoice(reader, prog_key::kSystemVolts, kSystemVoltChoices, false, config.systemVolts);
+    readChoice(reader, prog_key::kMaxAmps, kMaxAmpChoices, false, config.maxAmps);
+    readChoice(reader, prog_key::kBaudRate, kBaudRateChoices, true, config.baudRate);
+    readCheckBox(reader, prog_key::kDisplayMessages, config.displayMessages);
     reading.problems = reader.problems();
     return reading;
 }

@@ -1,4 +1,4 @@
-#include "dialogs/program_config.h"
+#include "config/program_config.h"
 
 #include <gtest/gtest.h>
 
