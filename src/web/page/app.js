@@ -167,7 +167,12 @@
     const axisColor = cssColor("--muted");
     const gridColor = cssColor("--line");
     const scales = { x: { time: true, range: () => [dayStart, dayStart + 86400] } };
-    const axes = [{ stroke: axisColor, grid: { stroke: gridColor, width: 1 }, ticks: { stroke: gridColor } }];
+    // Times of day as the box writes them: 24-hour, no date (the picker shows it).
+    const clock = (_u, splits) => splits.map((v) => {
+      const d = new Date(v * 1000);
+      return `${pad(d.getHours())}:${pad(d.getMinutes())}`;
+    });
+    const axes = [{ stroke: axisColor, values: clock, grid: { stroke: gridColor, width: 1 }, ticks: { stroke: gridColor } }];
     let side = 0;
     for (const s of SERIES) {
       scales[s.key] = { auto: true };
