@@ -24,6 +24,9 @@ FILES = {
     "/uPlot.min.css": (ROOT / "third_party/uplot/uPlot.min.css", "text/css; charset=utf-8"),
 }
 
+# A time here stands for a board that stopped: /api/live keeps answering that frame.
+FROZEN_AT = None
+
 
 def record(minute):
     """A plausible record: sun-shaped wind over the day, a battery that follows it."""
@@ -63,7 +66,7 @@ class Handler(BaseHTTPRequestHandler):
         if url.path == "/api/config":
             return self.send(200, {"display_rpm": True, "display_wind": True, "wind_units": "km/h", "log_delay": 10})
         if url.path == "/api/live":
-            now = datetime.datetime.now().astimezone().replace(microsecond=0)
+            now = FROZEN_AT or datetime.datetime.now().astimezone().replace(microsecond=0)
             r = record(now.hour * 60 + now.minute)
             live = {"time": now.isoformat(), "volts": r["volts"] + (int(time.time()) % 5) / 100, "amps": r["amps"],
                     "watts": r["watts"], "watt_hours": r["watt_hours"], "rpm": r["rpm"],
@@ -103,6 +106,9 @@ class Handler(BaseHTTPRequestHandler):
         pass
 
 
+def server(port=0):
+    return ThreadingHTTPServer(("127.0.0.1", port), Handler)
+
+
 if __name__ == "__main__":
-    port = int(sys.argv[1]) if len(sys.argv) > 1 else 8080
-    ThreadingHTTPServer(("127.0.0.1", port), Handler).serve_forever()
+    server(int(sys.argv[1]) if len(sys.argv) > 1 else 8080).serve_forever()
