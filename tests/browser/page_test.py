@@ -168,13 +168,10 @@ class Page(unittest.TestCase):
         wait_until(lambda: f"{YESTERDAY_VOLTS} V" in readout_after_pointing(), 10, "yesterday's volts in the readout")
         self.assertTrue(self.script("return document.getElementById('day-note').hidden"))
 
-    def test_4_first_paint_is_quick_and_the_console_clean(self):
-        paint = self.script("""
-            const e = performance.getEntriesByName('first-contentful-paint')[0];
-            return e ? e.startTime : null;""")
-        self.assertIsNotNone(paint)
-        print(f"first contentful paint: {paint:.0f} ms", file=sys.stderr)
-        self.assertLessEqual(paint, 500)
+    def test_4_console_is_clean(self):
+        # Every request the page made above (live, day, summary, errors, config, the socket)
+        # was answered without an error or a script fault. How soon it paints is measured
+        # by first_paint.py, away from the load of a test run.
         self.assertEqual(self.browser.console_errors(), [])
 
 
