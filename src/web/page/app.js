@@ -318,6 +318,7 @@
 
   function applyConfig(config) {
     Object.assign(state.config, config);
+    if (!(state.config.log_delay > 0)) state.config.log_delay = 60;
     $("tile-rpm").hidden = !state.config.display_rpm;
     $("tile-wind").hidden = !state.config.display_wind;
     if (!state.config.display_rpm) state.shown.delete("rpm");
@@ -341,7 +342,8 @@
     let resizing = 0;
     window.addEventListener("resize", () => {
       cancelAnimationFrame(resizing);
-      resizing = requestAnimationFrame(() => state.plot && state.plot.setSize(plotSize()));
+      // Built again rather than resized: a turned phone may have room for every axis.
+      resizing = requestAnimationFrame(drawPlot);
     });
     matchMedia("(prefers-color-scheme: dark)").addEventListener("change", drawPlot);
     // A phone wakes the page after its timers were held: catch up at once.
