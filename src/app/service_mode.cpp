@@ -1,5 +1,6 @@
 #include "app/real_platform.h"
 #include "app/publishing.h"
+#include "app/web_serving.h"
 #include "app/run_modes.h"
 
 #include "platform/clock.h"
@@ -52,6 +53,7 @@ int runService(int& argc, char** argv, const QString& folder)
     const Platform platform = realPlatform(folder, clock, interaction);
     CorvaneMain logger(platform);
     const auto publishing = startPublishing(logger, platform);
+    const auto serving = startWebServing(logger, platform);
     // Asked to end (a shutdown, systemctl stop, Ctrl+C): the Exit command, exit entry
     // included, and the broker told that Corvane is offline.
     onTerminationSignal([&logger, &publishing] {

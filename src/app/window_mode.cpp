@@ -1,4 +1,5 @@
 #include "app/publishing.h"
+#include "app/web_serving.h"
 #include "app/real_platform.h"
 #include "app/run_modes.h"
 #include "app/windowed_session.h"
@@ -27,6 +28,7 @@ int runWindow(int& argc, char** argv, const QString& folder)
 
     CorvaneMain window(session.platform);
     const auto publishing = startPublishing(window, session.platform);
+    const auto serving = startWebServing(window, session.platform);
     // Asked to end (a shutdown, a kill): leave as a closed window does, whatever dialog is
     // up, ports released; only the Exit button writes the exit entry.
     onTerminationSignal([&window] {
