@@ -61,6 +61,8 @@ def http_status(url):
 
 
 class Page(unittest.TestCase):
+    maxDiff = None
+
     @classmethod
     def setUpClass(cls):
         cls.folder = pathlib.Path(tempfile.mkdtemp(prefix="corvane-page-"))
@@ -107,8 +109,9 @@ class Page(unittest.TestCase):
 
     @classmethod
     def start(cls, command):
-        log = open(cls.folder / f"{pathlib.Path(command[0]).name}.out", "wb")
-        cls.processes.append(subprocess.Popen(command, stdout=log, stderr=subprocess.STDOUT, start_new_session=True))
+        with open(cls.folder / f"{pathlib.Path(command[0]).name}.out", "wb") as log:
+            cls.processes.append(subprocess.Popen(command, stdout=log, stderr=subprocess.STDOUT,
+                                                  start_new_session=True))
 
     @classmethod
     def tearDownClass(cls):
@@ -121,6 +124,9 @@ class Page(unittest.TestCase):
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait()
+        # The programs' own words, for a failure's diagnosis (ctest shows them only then).
+        for out in sorted(cls.folder.glob("*.out")):
+            print(f"--- {out.name}\n{out.read_text(errors='replace')[-2000:]}", file=sys.stderr)
         if os.environ.get("KEEP_FOLDER"):
             print("folder kept:", cls.folder, file=sys.stderr)
         else:
@@ -161,9 +167,9 @@ class Page(unittest.TestCase):
                    "the picker on yesterday")
 
         def readout_after_pointing():
-            # The plot is built again for the new day, so the element is looked up each time.
+            # A tap, as on a phone; the plot is built again for the new day, so it is looked up each time.
             plot = self.driver.find_element(By.CSS_SELECTOR, "#plot .u-over")
-            ActionChains(self.driver).move_to_element_with_offset(plot, 0, 0).perform()
+            ActionChains(self.driver).move_to_element_with_offset(plot, 0, 0).click().perform()
             return self.script("return document.getElementById('readout').textContent")
         wait_until(lambda: f"{YESTERDAY_VOLTS} V" in readout_after_pointing(), 10, "yesterday's volts in the readout")
         self.assertTrue(self.script("return document.getElementById('day-note').hidden"))
