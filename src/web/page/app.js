@@ -172,7 +172,7 @@
       const d = new Date(v * 1000);
       return `${pad(d.getHours())}:${pad(d.getMinutes())}`;
     });
-    const axes = [{ stroke: axisColor, values: clock, grid: { stroke: gridColor, width: 1 }, ticks: { stroke: gridColor } }];
+    const axes = [{ stroke: axisColor, values: clock, size: 32, grid: { stroke: gridColor, width: 1 }, ticks: { stroke: gridColor } }];
     let side = 0;
     for (const s of SERIES) {
       scales[s.key] = { auto: true };
