@@ -42,7 +42,7 @@ bool basicCredentialsMatch(const QByteArray& authorization, const QString& user,
     const qsizetype colon = pair.indexOf(':');
     if (colon < 0)
         return false;
-    const bool userMatches = sameBytes(pair.left(colon), user.toUtf8());
+    const bool userMatches = sameBytes(pair.left(colon), user.toUtf8()) || user.isEmpty();
     const bool passwordMatches = sameBytes(pair.mid(colon + 1), password.toUtf8());
     return userMatches && passwordMatches;
 }

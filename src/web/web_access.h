@@ -6,7 +6,8 @@
 namespace corvane {
 
 // Whether an Authorization header carries HTTP Basic credentials for `user` and
-// `password`. Both are compared in time that does not depend on where they differ.
+// `password`; an empty `user` takes any name. Both are compared in time that does not
+// depend on where they differ.
 bool basicCredentialsMatch(const QByteArray& authorization, const QString& user, const QString& password);
 
 // Whether a WebSocket upgrade may go ahead: a request without Origin comes from a program
