@@ -10,7 +10,7 @@ import time
 
 from browser import Browser
 
-SIZES = {"web-phone.png": (360, 1060, True), "web-desktop.png": (1280, 1000, False)}
+SIZES = {"web-phone.png": (360, 1060, True), "web-desktop.png": (1280, 1180, False)}
 
 
 def main():

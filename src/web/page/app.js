@@ -33,9 +33,29 @@
   const format = (key, v) => (typeof v === "number" ? v.toFixed(DECIMALS[key]) : "–");
   const energyText = (wh) => (wh >= 1000 ? `${(wh / 1000).toFixed(2)} kWh` : `${wh.toFixed(1)} Wh`);
 
+  // The plot's switched-on values, kept by the browser from one visit to the next; the
+  // first visit shows the two a battery's owner reads first.
+  const SERIES_KEY = "corvane.series";
+  function savedSeries() {
+    try {
+      const saved = JSON.parse(localStorage.getItem(SERIES_KEY));
+      if (Array.isArray(saved)) return new Set(saved.filter((k) => SERIES.some((s) => s.key === k)));
+    } catch (e) {
+      // no storage (private mode) or a broken entry: the default
+    }
+    return new Set(["volts", "watts"]);
+  }
+  function saveSeries() {
+    try {
+      localStorage.setItem(SERIES_KEY, JSON.stringify([...state.shown]));
+    } catch (e) {
+      // the choice lasts for this visit only
+    }
+  }
+
   const state = {
     config: { display_rpm: true, display_wind: true, wind_units: "", log_delay: 60 },
-    shown: new Set(SERIES.map((s) => s.key)),
+    shown: savedSeries(),
     day: today(),
     month: today().slice(0, 7),
     records: [],
@@ -128,6 +148,7 @@
       input.addEventListener("change", () => {
         if (input.checked) state.shown.add(s.key);
         else state.shown.delete(s.key);
+        saveSeries();
         drawPlot();
       });
       const swatch = document.createElement("span");
@@ -184,7 +205,8 @@
         stroke: cssColor(s.color),
         grid: { show: side === 1 && shown, stroke: gridColor, width: 1 },
         ticks: { stroke: gridColor },
-        size: 44,
+        // Room for the longest label ("26.75") at the axis font.
+        size: (_u, values) => 18 + 7 * Math.max(2, ...(values || []).map((v) => String(v).length)),
       });
     }
     state.plot = new uPlot(
