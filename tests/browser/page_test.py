@@ -102,10 +102,10 @@ class Page(unittest.TestCase):
         cls.start([BOARD, "--folder", str(folder), "--port", str(BOARD_PORT), "--rate", "4"])
         wait_until(lambda: (folder / f"COM{BOARD_PORT}").is_symlink(), 10, "the board's port")
         cls.start([str(folder / "corvane"), "--service"])
-        wait_until(lambda: http_status(cls.url + "api/live") == 200, 15, "the page's server")
+        wait_until(lambda: http_status(cls.url + "api/live") == 200, 30, "the page's server")
         # Today's plot is asked for at once; its file comes with the first record.
         today = datetime.date.today().strftime("P_%Y_%m_%d.txt")
-        wait_until(lambda: (folder / "logs" / today).exists(), 20, "the first record")
+        wait_until(lambda: (folder / "logs" / today).exists(), 30, "the first record")
 
     @classmethod
     def start(cls, command):
@@ -143,10 +143,11 @@ class Page(unittest.TestCase):
         wait_until(lambda: self.script("return window.voltsWrites") >= 1, 5, "the volts tile after the next frame")
         volts = self.script("return document.querySelector('[data-live=\"volts\"]').textContent")
         self.assertRegex(volts, r"^\d+\.\d\d$")
-        # Four frames a second: polling every 5 s could not bring several within 2 s.
+        # Four frames a second: polling every 5 s could bring at most one within 3 s. The
+        # margin is for a loaded machine.
         start = self.script("return window.voltsWrites")
-        time.sleep(2)
-        self.assertGreaterEqual(self.script("return window.voltsWrites") - start, 4)
+        time.sleep(3)
+        self.assertGreaterEqual(self.script("return window.voltsWrites") - start, 3)
         self.assertIn("Logging on", self.script("return document.getElementById('status').textContent"))
 
     def test_2_plot_canvas_is_drawn_and_nothing_scrolls_sideways(self):
