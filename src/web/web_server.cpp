@@ -65,8 +65,8 @@ void WebServer::frameAccepted(const AcceptedFrame& frame)
         ++m_snapshot.framesAccepted;
     }
     // One wake-up for any number of frames the server has not sent yet: it sends the
-    // newest.
-    if (m_context && !m_framePending.exchange(true))
+    // newest. Without WebSocket clients there is nobody to wake it for.
+    if (m_context && m_socketClients.load(std::memory_order_relaxed) > 0 && !m_framePending.exchange(true))
         QMetaObject::invokeMethod(m_context, [this] {
             m_framePending = false;
             if (m_worker)

@@ -55,6 +55,7 @@ private:
     mutable std::mutex m_mutex;
     WebSnapshot m_snapshot;
     std::atomic<bool> m_framePending{false};
+    std::atomic<int> m_socketClients{0};  // kept by the server's thread
     std::atomic<quint16> m_port{0};
     QObject m_home;  // on the making thread: where reports go
     QThread m_thread;

@@ -152,6 +152,7 @@ void WebWorker::take(std::unique_ptr<QWebSocket> socket)
                 send(client, std::exchange(client.waiting, QString()));
     });
     m_clients.push_back({std::move(socket), QString(), false});
+    m_owner.m_socketClients = static_cast<int>(m_clients.size());
 }
 
 void WebWorker::send(Client& client, const QString& text)
@@ -184,6 +185,7 @@ void WebWorker::drop(QWebSocket* socket)
             it->socket->disconnect(this);
             it->socket.release()->deleteLater();
             m_clients.erase(it);
+            m_owner.m_socketClients = static_cast<int>(m_clients.size());
             return;
         }
 }
