@@ -7,6 +7,7 @@
 #include "text/failure.h"
 #include "text/numeric_text.h"
 #include "ui/mqtt_settings_dialog.h"
+#include "ui/web_settings_dialog.h"
 #include "ui/program_setup_texts.h"
 
 #include <QGridLayout>
@@ -207,8 +208,15 @@ void ProgramSetup::buildControls()
         MqttSettingsDialog dialog(m_platform, this);
         m_platform.interaction->showModal(dialog);
     });
+    // So has the page.
+    webButton = new QPushButton(setup_text::web, this);
+    connect(webButton, &QPushButton::clicked, this, [this] {
+        WebSettingsDialog dialog(m_platform, this);
+        m_platform.interaction->showModal(dialog);
+    });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(mqttButton);
+    buttons->addWidget(webButton);
     buttons->addStretch();
     buttons->addWidget(Command2);
     buttons->addWidget(Command1);

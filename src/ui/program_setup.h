@@ -59,6 +59,7 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* mqttButton = nullptr;
+    QPushButton* webButton = nullptr;
 
 private:
     void buildControls();

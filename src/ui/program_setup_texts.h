@@ -24,6 +24,8 @@ inline const QString baudRate = QStringLiteral("Baud rate");
 inline const QString baud57600 = QStringLiteral("56600");
 // Opens the publishing settings, which live in mqtt.cfg.
 inline const QString mqtt = QStringLiteral("MQTT...");
+// Opens the page's settings, which live in web.cfg.
+inline const QString web = QStringLiteral("Web...");
 inline const QString abort = QStringLiteral("Abort");
 inline const QString save = QStringLiteral("Save Setings");
 inline const QString badPortNumber =
