@@ -8,7 +8,27 @@
 
 #include <QFile>
 
+#include <charconv>
+#include <cmath>
+
 namespace corvane {
+
+namespace {
+
+// The shortest text that reads back as the same value, "." whatever the locale: the
+// day's thousands of numbers are the bulk of the answer's cost.
+void appendNumber(QByteArray& json, double value)
+{
+    if (!std::isfinite(value)) {
+        json += "null";
+        return;
+    }
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    json.append(text, error == std::errc() ? end - text : 0);
+}
+
+}  // namespace
 
 QByteArray dayJson(const QDate& date, QByteArrayView content)
 {
@@ -26,13 +46,23 @@ QByteArray dayJson(const QDate& date, QByteArrayView content)
                            return false;
                        if (count > 1)
                            json += ", ";
-                       json += "{\"time\": \"" + timeOfDayText(record->time).toLatin1();
-                       json += "\", \"volts\": " + jsonNumber(record->volts).toLatin1();
-                       json += ", \"amps\": " + jsonNumber(record->amps).toLatin1();
-                       json += ", \"watts\": " + jsonNumber(record->watts).toLatin1();
-                       json += ", \"rpm\": " + jsonNumber(record->rpm).toLatin1();
-                       json += ", \"wind_speed\": " + jsonNumber(record->speed).toLatin1();
-                       json += ", \"watt_hours\": " + jsonNumber(record->wattHours).toLatin1() + '}';
+                       const char time[] = {char('0' + record->time / 36000), char('0' + record->time / 3600 % 10), ':',
+                                            char('0' + record->time / 600 % 6), char('0' + record->time / 60 % 10)};
+                       json += "{\"time\": \"";
+                       json.append(time, sizeof time);
+                       json += "\", \"volts\": ";
+                       appendNumber(json, record->volts);
+                       json += ", \"amps\": ";
+                       appendNumber(json, record->amps);
+                       json += ", \"watts\": ";
+                       appendNumber(json, record->watts);
+                       json += ", \"rpm\": ";
+                       appendNumber(json, record->rpm);
+                       json += ", \"wind_speed\": ";
+                       appendNumber(json, record->speed);
+                       json += ", \"watt_hours\": ";
+                       appendNumber(json, record->wattHours);
+                       json += '}';
                        return true;
                    });
     return json + "]}";

@@ -2,7 +2,14 @@
 
 #include "web/web_worker.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace corvane {
+namespace {
+// Nice 10 gives the window's thread about nine tenths of a core the two share.
+constexpr int kServerNiceness = 10;
+}  // namespace
 
 WebServer::WebServer(const WebConfig& config, WebSiteSettings site, const QString& windUnits, ErrorLogger logError,
                      StatusDisplay showStatus)
@@ -27,7 +34,12 @@ void WebServer::start()
     // Below the window's thread: building an answer never delays a frame.
     m_thread.start(QThread::LowPriority);
     // Made on its own thread, as the HTTP module's WebSocket part needs.
-    QMetaObject::invokeMethod(m_context, [this] { m_worker = new WebWorker(*this); });
+    QMetaObject::invokeMethod(m_context, [this] {
+        // Linux takes thread priorities only for real-time threads; a nice value of its
+        // own is what makes this thread give way to the window's.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kServerNiceness);
+        m_worker = new WebWorker(*this);
+    });
 }
 
 void WebServer::stop()
