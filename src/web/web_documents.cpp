@@ -4,7 +4,6 @@
 #include "publish/json_texts.h"
 #include "viewer/day_record.h"
 #include "viewer/record_arrays.h"
-#include "viewer/time_of_day.h"
 
 #include <QFile>
 
