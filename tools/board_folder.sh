@@ -33,3 +33,21 @@ Calibration Settings
 <WSDivider>2</WSDivider>
 EOF
 }
+
+# Writes a web.cfg with the page on, on this box only.
+#
+#   write_web_config FOLDER PORT
+write_web_config() {
+  local folder=$1 port=$2
+  sed 's/$/\r/' > "$folder/web.cfg" <<EOF
+Web Settings
+
+<Enabled>1</Enabled>
+<Address>127.0.0.1</Address>
+<Port>$port</Port>
+<User></User>
+<Password></Password>
+<CertFile></CertFile>
+<KeyFile></KeyFile>
+EOF
+}

@@ -9,7 +9,8 @@
 # the board on COM5, a 10 s logging interval started at once, RPM and wind speed
 # shown, and the system voltage of the simulated bank (--bank, 24 V by default). Logs and the error log of earlier demos stay. Extra options go to the board,
 # e.g. --fault-rate 0.05 or --bank 48 (see corvane-board --help). Closing Corvane
-# stops the board. $CORVANE_DEMO_PROGRAM, when set, is run instead of Corvane with the
+# stops the board. The page is on http://127.0.0.1:8080/ (or the port in
+# $CORVANE_DEMO_WEB_PORT). $CORVANE_DEMO_PROGRAM, when set, is run instead of Corvane with the
 # demo folder as its last argument (tools/screenshots.sh uses it).
 set -euo pipefail
 . "$(dirname "$0")/board_folder.sh"
@@ -51,6 +52,7 @@ rm -f "$demo/corvane"
 cp "$bin/corvane" "$demo/corvane"
 
 write_board_config "$demo" "$port" 10 "$sv" 9600
+write_web_config "$demo" "${CORVANE_DEMO_WEB_PORT:-8080}"
 
 # Now and then a damaged frame, so the error area has something to show; faults that
 # upset the receive buffer for a whole interval are left to an explicit --faults.

@@ -1,6 +1,7 @@
 #include "app/alerting.h"
 #include "app/real_platform.h"
 #include "app/publishing.h"
+#include "app/web_serving.h"
 #include "app/run_modes.h"
 
 #include "platform/clock.h"
@@ -58,6 +59,7 @@ int runService(int& argc, char** argv, const QString& folder)
         reportAlertsToJournal(*alerting, interaction);
     if (alerting && publishing)
         alerting->attach(*publishing->publisher);
+    const auto serving = startWebServing(logger, platform);
     // Asked to end (a shutdown, systemctl stop, Ctrl+C): the Exit command, exit entry
     // included, and the broker told that Corvane is offline.
     onTerminationSignal([&logger, &publishing] {

@@ -1,5 +1,6 @@
 #include "app/alerting.h"
 #include "app/publishing.h"
+#include "app/web_serving.h"
 #include "app/real_platform.h"
 #include "app/run_modes.h"
 #include "app/windowed_session.h"
@@ -33,6 +34,7 @@ int runWindow(int& argc, char** argv, const QString& folder)
         showAlertsInWindow(*alerting, window);
     if (alerting && publishing)
         alerting->attach(*publishing->publisher);
+    const auto serving = startWebServing(window, session.platform);
     // Asked to end (a shutdown, a kill): leave as a closed window does, whatever dialog is
     // up, ports released; only the Exit button writes the exit entry.
     onTerminationSignal([&window] {

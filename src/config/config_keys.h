@@ -46,4 +46,15 @@ inline const QString kDiscovery = QStringLiteral("Discovery");
 inline const QString kClientId = QStringLiteral("ClientId");
 }  // namespace mqtt_key
 
+// web.cfg, in the order the web settings dialog writes them.
+namespace web_key {
+inline const QString kEnabled = QStringLiteral("Enabled");
+inline const QString kAddress = QStringLiteral("Address");
+inline const QString kPort = QStringLiteral("Port");
+inline const QString kUser = QStringLiteral("User");
+inline const QString kPassword = QStringLiteral("Password");
+inline const QString kCertFile = QStringLiteral("CertFile");
+inline const QString kKeyFile = QStringLiteral("KeyFile");
+}  // namespace web_key
+
 }  // namespace corvane

@@ -8,6 +8,7 @@
 #include "text/numeric_text.h"
 #include "ui/alerts_settings_dialog.h"
 #include "ui/mqtt_settings_dialog.h"
+#include "ui/web_settings_dialog.h"
 #include "ui/program_setup_texts.h"
 
 #include <QGridLayout>
@@ -214,8 +215,15 @@ void ProgramSetup::buildControls()
         AlertsSettingsDialog dialog(m_platform, chosenValue(m_voltOptions, kSystemVoltChoices), this);
         m_platform.interaction->showModal(dialog);
     });
+    // The page too.
+    webButton = new QPushButton(setup_text::web, this);
+    connect(webButton, &QPushButton::clicked, this, [this] {
+        WebSettingsDialog dialog(m_platform, this);
+        m_platform.interaction->showModal(dialog);
+    });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(mqttButton);
+    buttons->addWidget(webButton);
     buttons->addWidget(alertsButton);
     buttons->addStretch();
     buttons->addWidget(Command2);

@@ -60,6 +60,7 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* mqttButton = nullptr;
     QPushButton* alertsButton = nullptr;
+    QPushButton* webButton = nullptr;
 
 private:
     void buildControls();

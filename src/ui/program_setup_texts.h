@@ -26,6 +26,8 @@ inline const QString baud57600 = QStringLiteral("56600");
 inline const QString mqtt = QStringLiteral("MQTT...");
 // Opens the alert settings, which live in alerts.cfg.
 inline const QString alerts = QStringLiteral("Alerts...");
+// Opens the page's settings, which live in web.cfg.
+inline const QString web = QStringLiteral("Web...");
 inline const QString abort = QStringLiteral("Abort");
 inline const QString save = QStringLiteral("Save Setings");
 inline const QString badPortNumber =
