@@ -2,8 +2,8 @@
 #include "app/publishing.h"
 #include "app/run_modes.h"
 
+#include "desktop/stderr_interaction.h"
 #include "platform/clock.h"
-#include "platform/stderr_interaction.h"
 #include "platform/termination_signal.h"
 #include "ui/corvane_main.h"
 
