@@ -6,6 +6,13 @@
 # CORVANE_WERROR, says when that stops being true.
 option(CORVANE_PCH "Reuse precompiled toolkit headers across targets" ON)
 
+# ccache caches a file compiled against a precompiled header only when told to trust it;
+# the launcher tells it so, unless the environment already does (scripts/test.sh).
+if(CORVANE_PCH AND CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache$" AND NOT "$ENV{CCACHE_SLOPPINESS}" MATCHES "pch_defines")
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env CCACHE_SLOPPINESS=pch_defines,time_macros
+      ${CMAKE_CXX_COMPILER_LAUNCHER})
+endif()
+
 set(corvane_pch_core_headers
   <QByteArray> <QDate> <QDateTime> <QDir> <QFile> <QFileInfo> <QHash> <QList> <QObject>
   <QRegularExpression> <QSaveFile> <QString> <QStringList> <QTime> <QTimer>
