@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package with scripts/package.sh in a build folder of its own, checks
-# its control fields and contents, has lintian look for errors, extracts it into a
-# temporary root and runs the extracted corvane --version.
+# Builds the Debian package with scripts/package.sh, in a build folder of its own or from a
+# tree already built with the hardening flags; checks its control fields and contents, has
+# lintian look for errors, extracts it into a temporary root, checks that the programs are
+# hardened and runs the extracted corvane --version.
 #
 #   package_test.sh SOURCE_DIR VERSION BUILD_DIR
 #   package_test.sh SOURCE_DIR VERSION --tree BUILD_DIR   (packs that built tree as it is)
