@@ -2,10 +2,10 @@
 
 // The real main window as the frame-path benchmarks drive it: all six rows shown, logging
 // on, fed by a fake port, in a program folder of its own.
-#include "platform/clock.h"
-#include "platform/fake_serial_port.h"
-#include "platform/interaction.h"
 #include "platform/platform.h"
+#include "testing/fake_clock.h"
+#include "testing/fake_serial_port.h"
+#include "testing/scripted_interaction.h"
 #include "ui/corvane_main.h"
 
 #include <QFile>

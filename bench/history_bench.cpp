@@ -2,12 +2,12 @@
 // about 3 million records): the year view with no summary cache and with a warm one,
 // `corvane --summary` of the year with a warm cache as a whole process, and the summary of
 // a 100 MB file of random bytes.
-#include "offscreen_main.h"
 #include "history/day_summary.h"
 #include "history/history_folder.h"
-#include "platform/clock.h"
-#include "platform/interaction.h"
+#include "offscreen_main.h"
 #include "platform/platform.h"
+#include "testing/fake_clock.h"
+#include "testing/scripted_interaction.h"
 #include "ui/history_window.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 // The log viewer's heaviest steps: loading a day of 9,999 records, drawing all five series
 // into a 1200 x 600 picture, and one cursor move over that plot.
 #include "offscreen_main.h"
-#include "platform/clock.h"
-#include "platform/interaction.h"
 #include "platform/platform.h"
+#include "testing/fake_clock.h"
+#include "testing/scripted_interaction.h"
 #include "ui/graph.h"
 #include "ui/graph_lists.h"
 #include "ui/plot_widget.h"

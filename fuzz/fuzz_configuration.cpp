@@ -1,9 +1,9 @@
 // Arbitrary configuration files through the reading rule and the main window's loading.
 #include "config/tag_value.h"
 #include "fuzz_app.h"
-#include "platform/clock.h"
-#include "platform/fake_serial_port.h"
-#include "platform/interaction.h"
+#include "testing/fake_clock.h"
+#include "testing/fake_serial_port.h"
+#include "testing/scripted_interaction.h"
 #include "text/failure.h"
 #include "ui/corvane_main.h"
 

@@ -13,10 +13,10 @@
 #include "logging/day_file.h"
 #include "logging/error_log_entry.h"
 #include "logging/watt_hours.h"
-#include "platform/clock.h"
-#include "platform/fake_serial_port.h"
-#include "platform/interaction.h"
 #include "telemetry/frame_framing.h"
+#include "testing/fake_clock.h"
+#include "testing/fake_serial_port.h"
+#include "testing/scripted_interaction.h"
 #include "ui/corvane_main.h"
 
 #include <QDir>

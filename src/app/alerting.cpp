@@ -7,7 +7,7 @@
 #include "config/config_files.h"
 #include "platform/files.h"
 #include "platform/platform.h"
-#include "platform/stderr_interaction.h"
+#include "desktop/stderr_interaction.h"
 #include "text/failure.h"
 #include "ui/corvane_main.h"
 

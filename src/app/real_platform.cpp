@@ -1,6 +1,6 @@
 #include "app/real_platform.h"
 
-#include "platform/display_check.h"
+#include "desktop/display_check.h"
 #include "platform/qt_serial_port.h"
 
 #include <cstdio>

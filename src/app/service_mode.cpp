@@ -4,8 +4,8 @@
 #include "app/web_serving.h"
 #include "app/run_modes.h"
 
+#include "desktop/stderr_interaction.h"
 #include "platform/clock.h"
-#include "platform/stderr_interaction.h"
 #include "platform/termination_signal.h"
 #include "ui/corvane_main.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "desktop/qt_interaction.h"
 #include "platform/clock.h"
-#include "platform/interaction.h"
 #include "platform/platform.h"
 
 #include <QApplication>

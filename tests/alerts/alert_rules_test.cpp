@@ -1,6 +1,6 @@
 #include "alerts/alert_monitor.h"
 #include "alerts/alert_sink.h"
-#include "platform/clock.h"
+#include "testing/fake_clock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Alerts attached to the real main window: alerts.cfg read at the start, frames through
 // the fake port, the clock's part run by hand on the test clock.
 #include "app/alerting.h"
-#include "platform/stderr_interaction.h"
+#include "desktop/stderr_interaction.h"
 #include "support/config_text.h"
 #include "support/test_folder.h"
 #include "ui/corvane_main.h"

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# Builds the Debian package with scripts/package.sh in a build folder of its own, checks
-# its control fields and contents, has lintian look for errors, extracts it into a
-# temporary root and runs the extracted corvane --version.
+# Builds the Debian package with scripts/package.sh, in a build folder of its own or from a
+# tree already built with the hardening flags; checks its control fields and contents, has
+# lintian look for errors, extracts it into a temporary root, checks that the programs are
+# hardened and runs the extracted corvane --version.
 #
-#   package_test.sh SOURCE_DIR BUILD_DIR VERSION
+#   package_test.sh SOURCE_DIR VERSION BUILD_DIR
+#   package_test.sh SOURCE_DIR VERSION --tree BUILD_DIR   (packs that built tree as it is)
 set -euo pipefail
-source=$1 build=$2 version=$3
+source=$1 version=$2
+shift 2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 started=$(date +%s)
-deb=$("$source/scripts/package.sh" "$build" | tail -n 1)
+deb=$("$source/scripts/package.sh" "$@" | tail -n 1)
 built=$(($(date +%s) - started))
 arch=$(dpkg --print-architecture)
 [ "$(basename "$deb")" = "corvane_${version}_${arch}.deb" ] || fail "the package is named $(basename "$deb")"
@@ -46,6 +49,9 @@ fi
 dpkg -x "$deb" "$work/root"
 for program in corvane corvane-board; do
   file "$work/root/usr/bin/$program" | grep -q ', stripped' || fail "$program is not stripped"
+  # Debian's hardening: relocations read-only (RELRO) and bound at start (BIND_NOW).
+  readelf -lW "$work/root/usr/bin/$program" | grep -q GNU_RELRO || fail "$program has no read-only relocations"
+  readelf -dW "$work/root/usr/bin/$program" | grep -q 'BIND_NOW\|FLAGS.*NOW' || fail "$program does not bind at start"
 done
 [ "$("$work/root/usr/bin/corvane" --version)" = "corvane $version" ] || fail "the extracted corvane --version does not print 'corvane $version'"
 if [ -f "$work/root/usr/lib/systemd/system/corvane@.service" ]; then

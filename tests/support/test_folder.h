@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/clock.h"
-#include "platform/fake_serial_port.h"
-#include "platform/interaction.h"
 #include "platform/platform.h"
+#include "testing/fake_clock.h"
+#include "testing/fake_serial_port.h"
+#include "testing/scripted_interaction.h"
 
 #include <QString>
 #include <QTemporaryDir>

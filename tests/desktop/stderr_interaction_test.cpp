@@ -1,6 +1,6 @@
-#include "platform/stderr_interaction.h"
+#include "desktop/stderr_interaction.h"
 
-#include "platform/clock.h"
+#include "testing/fake_clock.h"
 
 #include <QDialog>
 #include <cstdio>

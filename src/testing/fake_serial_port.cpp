@@ -1,4 +1,4 @@
-#include "platform/fake_serial_port.h"
+#include "testing/fake_serial_port.h"
 
 #include "platform/port_device.h"
 #include "text/failure.h"

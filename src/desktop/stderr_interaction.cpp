@@ -1,4 +1,4 @@
-#include "platform/stderr_interaction.h"
+#include "desktop/stderr_interaction.h"
 
 #include "platform/clock.h"
 

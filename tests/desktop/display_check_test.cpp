@@ -1,4 +1,4 @@
-#include "platform/display_check.h"
+#include "desktop/display_check.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
