@@ -50,7 +50,7 @@ int runService(int& argc, char** argv, const QString& folder)
         return *status;
 
     const Platform platform = realPlatform(folder, clock, interaction);
-    CorvaneMain logger(platform);
+    CorvaneMain logger(platform, nullptr, CorvaneMain::DisplayUpdates::Off);
     const auto publishing = startPublishing(logger, platform);
     // Asked to end (a shutdown, systemctl stop, Ctrl+C): the Exit command, exit entry
     // included, and the broker told that Corvane is offline.
