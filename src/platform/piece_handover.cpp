@@ -54,4 +54,13 @@ std::optional<qint64> PieceHandover::releaseDueMs() const
     return m_lastPieceMs + kQuietMs;
 }
 
+qint64 PieceHandover::napUs(int baudRate) const
+{
+    if (m_held.isEmpty() || baudRate <= 0)
+        return 0;
+    constexpr qint64 kBitsPerCharacter = 10;  // start, 8 data and stop bit
+    const qint64 missing = qMax<qint64>(0, kMaxHeld - m_held.size());
+    return qMin(kMaxNapUs, missing * kBitsPerCharacter * 1'000'000 / baudRate);
+}
+
 }  // namespace corvane

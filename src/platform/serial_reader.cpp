@@ -4,6 +4,8 @@
 #include "platform/port_problem.h"
 #include "text/failure.h"
 
+#include <QThread>
+
 namespace corvane {
 namespace {
 const QString kPortLost = QStringLiteral("Port lost: waiting for the device to return");
@@ -27,7 +29,8 @@ void SerialReader::open(qint16 portNumber, int baudRate)
     close();
     const QString device = portDevicePath(m_programFolder, portNumber);
     m_port.setPortName(device);
-    m_port.setBaudRate(baudRate > 0 ? baudRate : 9600);
+    m_baudRate = baudRate > 0 ? baudRate : 9600;
+    m_port.setBaudRate(m_baudRate);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setStopBits(QSerialPort::OneStop);
@@ -62,6 +65,10 @@ void SerialReader::readArrived()
         m_quietTimer.start(static_cast<int>(qMax<qint64>(0, *due - now)));
     else
         m_quietTimer.stop();
+    // A frame begun waits here for its rest, which the kernel gathers meanwhile, so the
+    // next wake-up reads it whole instead of piece by piece. Only this thread waits.
+    if (const qint64 nap = m_handover.napUs(m_baudRate); nap > 0)
+        QThread::usleep(static_cast<unsigned long>(nap));
 }
 
 void SerialReader::releaseQuiet()

@@ -41,6 +41,7 @@ private:
     QTimer m_quietTimer{this};
     PieceHandover m_handover;
     QElapsedTimer m_clock;
+    int m_baudRate = 9600;
     bool m_wanted = false;  // opened by the caller and not closed since
     bool m_lost = false;    // the device went away; it is looked for again every second
 };

@@ -83,5 +83,33 @@ TEST(PieceHandover, PiecesGoOverWhenAFrameEndsTheTextGrowsLongOrTheLineFallsQuie
     EXPECT_EQ(handover.releaseDueMs(), std::nullopt);
 }
 
+TEST(PieceHandover, TheReaderWaitsForTheRestOfAHeldFrameOnlyAsLongAsTheLineNeedsForIt)
+{
+    struct NapCase {
+        const char* name;
+        const char* held;
+        int baudRate;
+        qint64 napUs;
+    };
+    const NapCase cases[] = {
+        {"nothing held, no wait", "", 57600, 0},
+        {"a whole frame went over, no wait", "[<V>745</V>]", 57600, 0},
+        {"52 characters missing at 57,600 baud", "[<V>745<", 57600, 52 * 10 * 1'000'000 / 57600},
+        {"12 characters missing at 115,200 baud", "[<V>745</V><I>512</I><R>12</R><W>3</W><T>21</T><",
+         115200, 12 * 10 * 1'000'000 / 115200},
+        {"a slow line waits no longer than the cap", "[<V>745<", 9600, PieceHandover::kMaxNapUs},
+    };
+    for (const NapCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        PieceHandover handover;
+        handover.take(QString::fromLatin1(c.held), 0);
+        EXPECT_EQ(handover.napUs(c.baudRate), c.napUs);
+    }
+    // Sixty characters held lack nothing.
+    PieceHandover full;
+    EXPECT_TRUE(full.take(QString(60, u'x'), 0).isEmpty());
+    EXPECT_EQ(full.napUs(57600), 0);
+}
+
 }  // namespace
 }  // namespace corvane
