@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   locales fonts-liberation
   libmosquitto-dev mosquitto mosquitto-clients openssl

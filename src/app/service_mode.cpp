@@ -1,3 +1,4 @@
+#include "app/no_font_files.h"
 #include "app/real_platform.h"
 #include "app/publishing.h"
 #include "app/run_modes.h"
@@ -34,6 +35,8 @@ int runService(int& argc, char** argv, const QString& folder)
 {
     // Chosen here, not left to the environment: a service never needs a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Nor any font: it draws no text, and the files do not depend on how text is measured.
+    useNoFontFiles();
     SystemClock clock;
     StderrInteraction interaction(clock);
     g_journal = &interaction;
