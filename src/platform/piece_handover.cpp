@@ -24,6 +24,7 @@ qsizetype cutAfterLineEnd(const QString& text)
 
 QStringList PieceHandover::take(const QString& piece, qint64 nowMs)
 {
+    const bool fresh = m_held.isEmpty();
     m_held += piece;
     m_lastPieceMs = nowMs;
     QStringList handed;
@@ -35,6 +36,9 @@ QStringList PieceHandover::take(const QString& piece, qint64 nowMs)
         handed << m_held;
         m_held.clear();
     }
+    // What is left after a cut arrived with this piece.
+    if (fresh || !handed.isEmpty())
+        m_heldSinceMs = nowMs;
     return handed;
 }
 
@@ -54,13 +58,14 @@ std::optional<qint64> PieceHandover::releaseDueMs() const
     return m_lastPieceMs + kQuietMs;
 }
 
-qint64 PieceHandover::napUs(int baudRate) const
+qint64 PieceHandover::napUs(int baudRate, qint64 nowMs) const
 {
     if (m_held.isEmpty() || baudRate <= 0)
         return 0;
     constexpr qint64 kBitsPerCharacter = 10;  // start, 8 data and stop bit
-    const qint64 missing = qMax<qint64>(0, kMaxHeld - m_held.size());
-    return qMin(kMaxNapUs, missing * kBitsPerCharacter * 1'000'000 / baudRate);
+    const qint64 longestFrameUs = kMaxHeld * kBitsPerCharacter * 1'000'000 / baudRate;
+    const qint64 leftUs = longestFrameUs - (nowMs - m_heldSinceMs) * 1000;
+    return qBound<qint64>(0, leftUs, kMaxNapUs);
 }
 
 }  // namespace corvane

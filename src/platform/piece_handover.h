@@ -26,15 +26,14 @@ public:
     std::optional<QString> release(qint64 nowMs);
     // When release() will hand over what is held; nothing is held when empty.
     std::optional<qint64> releaseDueMs() const;
-    // How long the reader may wait before its next read, in microseconds, so that the rest
-    // of a held frame is read in one go instead of piece by piece: the time the line takes
-    // for the characters a frame may still lack (10 bits each at baudRate), at most
-    // kMaxNapUs; 0 when nothing is held. Since the board's frames are at most kMaxHeld
-    // characters and start at least that many character times apart, the wait ends before
-    // the next frame can begin, so it joins no frames that a prompt read keeps apart.
-    qint64 napUs(int baudRate) const;
-    // Well below kQuietMs, so a released partial frame is not delayed much, and short
-    // enough for open and close, which wait for the reader.
+    // How long the reader may wait at nowMs before its next read, in microseconds, so that
+    // the rest of a held frame is read in one go instead of piece by piece: until the line
+    // could have carried kMaxHeld characters (10 bits each at baudRate) since the held
+    // text began, at most kMaxNapUs; 0 when nothing is held. No frame is longer, so on a
+    // line that sends a frame without pauses the wait ends before the next frame can
+    // begin: it joins no frames that a prompt read keeps apart. A frame that comes slower
+    // than the line is read promptly once that time has passed.
+    qint64 napUs(int baudRate, qint64 nowMs) const;
     static constexpr qint64 kMaxNapUs = 10'000;
     // Drops what is held, as when the port is closed.
     void clear() { m_held.clear(); }
@@ -42,6 +41,7 @@ public:
 private:
     QString m_held;
     qint64 m_lastPieceMs = 0;
+    qint64 m_heldSinceMs = 0;  // when the text now held began to arrive
 };
 
 }  // namespace corvane

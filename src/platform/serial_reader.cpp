@@ -67,7 +67,7 @@ void SerialReader::readArrived()
         m_quietTimer.stop();
     // A frame begun waits here for its rest, which the kernel gathers meanwhile, so the
     // next wake-up reads it whole instead of piece by piece. Only this thread waits.
-    if (const qint64 nap = m_handover.napUs(m_baudRate); nap > 0)
+    if (const qint64 nap = m_handover.napUs(m_baudRate, now); nap > 0)
         QThread::usleep(static_cast<unsigned long>(nap));
 }
 

@@ -1,12 +1,14 @@
 // How often the real corvane --service wakes its user-interface thread per frame while
 // corvane-board sends 20 frames a second in its usual pieces at 57,600 baud. The port's
 // reader joins the pieces on a thread of its own, so the handler runs about once a frame.
+// The service draws no text, so it maps no font file either.
 #include "live_programs.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace corvane::e2e {
 namespace {
@@ -24,6 +26,26 @@ long mainThreadWakeUps(qint64 pid)
             return line.mid(line.indexOf(':') + 1).trimmed().toLong();
     }
     return -1;
+}
+
+// The font files among the files the process has mapped.
+QStringList mappedFontFiles(qint64 pid)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    if (!maps.open(QIODevice::ReadOnly))
+        return {QStringLiteral("(no maps)")};
+    QStringList fonts;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const qsizetype slash = line.indexOf('/');
+        if (slash < 0)
+            continue;
+        const QString path = QString::fromLocal8Bit(line.mid(slash));
+        for (const char* ending : {".ttf", ".otf", ".ttc", ".pfb", ".pcf", ".pcf.gz"}) {
+            if (path.endsWith(QLatin1String(ending), Qt::CaseInsensitive) && !fonts.contains(path))
+                fonts << path;
+        }
+    }
+    return fonts;
 }
 
 long framesSent(Program& board) { return board.output().count(u'['); }
@@ -67,6 +89,8 @@ TEST(ServiceWakeUps, TheUserInterfaceThreadWakesAtMostOneAndAHalfTimesAFrame)
     // The frames were taken: nothing in the error log says otherwise.
     EXPECT_FALSE(folder.readFile(QStringLiteral("errorlog.txt")).contains("string"))
         << folder.readFile(QStringLiteral("errorlog.txt")).toStdString();
+    // By now the window has been built and has laid out its texts.
+    EXPECT_EQ(mappedFontFiles(service.pid()), QStringList()) << "the service mapped font files";
     EXPECT_TRUE(service.terminate());
 }
 

@@ -83,32 +83,37 @@ TEST(PieceHandover, PiecesGoOverWhenAFrameEndsTheTextGrowsLongOrTheLineFallsQuie
     EXPECT_EQ(handover.releaseDueMs(), std::nullopt);
 }
 
-TEST(PieceHandover, TheReaderWaitsForTheRestOfAHeldFrameOnlyAsLongAsTheLineNeedsForIt)
+TEST(PieceHandover, TheReaderWaitsForTheRestOfAHeldFrameNoLongerThanTheLineTakesForTheLongestFrame)
 {
+    // 60 characters of 10 bits take the line 10,416 µs at 57,600 baud and 5,208 µs at 115,200.
     struct NapCase {
         const char* name;
-        const char* held;
+        std::vector<Piece> pieces;
         int baudRate;
+        qint64 nowMs;
         qint64 napUs;
     };
     const NapCase cases[] = {
-        {"nothing held, no wait", "", 57600, 0},
-        {"a whole frame went over, no wait", "[<V>745</V>]", 57600, 0},
-        {"52 characters missing at 57,600 baud", "[<V>745<", 57600, 52 * 10 * 1'000'000 / 57600},
-        {"12 characters missing at 115,200 baud", "[<V>745</V><I>512</I><R>12</R><W>3</W><T>21</T><",
-         115200, 12 * 10 * 1'000'000 / 115200},
-        {"a slow line waits no longer than the cap", "[<V>745<", 9600, PieceHandover::kMaxNapUs},
+        {"nothing held, no wait", {}, 57600, 0, 0},
+        {"a whole frame went over, no wait", {{"[<V>745</V>]", 0}}, 57600, 0, 0},
+        {"a frame just begun waits at most the cap", {{"[<V>7", 0}}, 57600, 0, PieceHandover::kMaxNapUs},
+        {"later pieces leave less of the time", {{"[<V>7", 0}, {"45</V>", 4}}, 57600, 4, 10416 - 4000},
+        {"a faster line waits less", {{"[<V>7", 0}}, 115200, 2, 5208 - 2000},
+        {"after a cut, the time counts from the piece that began what is held",
+         {{"[<V>7", 0}, {"45]\r\n[<V>8", 3}}, 57600, 5, 10416 - 2000},
+        {"a frame slower than the line is read promptly", {{"[<V>7", 0}, {"45", 11}}, 57600, 11, 0},
+        {"noise released after the quiet time does not count against the next frame",
+         {{"x\x81y", 0}, {"[<V>7", 25}}, 57600, 25, PieceHandover::kMaxNapUs},
     };
     for (const NapCase& c : cases) {
         SCOPED_TRACE(c.name);
         PieceHandover handover;
-        handover.take(QString::fromLatin1(c.held), 0);
-        EXPECT_EQ(handover.napUs(c.baudRate), c.napUs);
+        for (const Piece& piece : c.pieces) {
+            (void)handover.release(piece.atMs);
+            handover.take(QString::fromLatin1(piece.text), piece.atMs);
+        }
+        EXPECT_EQ(handover.napUs(c.baudRate, c.nowMs), c.napUs);
     }
-    // Sixty characters held lack nothing.
-    PieceHandover full;
-    EXPECT_TRUE(full.take(QString(60, u'x'), 0).isEmpty());
-    EXPECT_EQ(full.napUs(57600), 0);
 }
 
 }  // namespace
