@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-serialport-dev libgl-dev qt6-httpserver-dev qt6-websockets-dev prometheus
+  qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev qt6-httpserver-dev qt6-websockets-dev prometheus
   libgtest-dev libgmock-dev libbenchmark-dev
   locales fonts-liberation
   chromium chromium-driver python3-selenium

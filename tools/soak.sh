@@ -3,7 +3,7 @@
 # 10 s logging interval, and the figures that matter for a logger left alone for months
 # are reported at the end.
 #
-#   tools/soak.sh <bin-dir> [minutes]      (default 30 minutes)
+#   tools/soak.sh <bin-dir> [minutes] [baud]      (default 30 minutes, 19200 baud)
 #
 # <bin-dir> holds the built corvane and corvane-board. The run's folder is a new
 # temporary folder (or $CORVANE_SOAK_FOLDER, emptied first); it is kept for a look
@@ -15,12 +15,14 @@
 set -euo pipefail
 . "$(dirname "$0")/board_folder.sh"
 
-usage() { echo "usage: $0 <bin-dir> [minutes]" >&2; exit 2; }
-[ $# -ge 1 ] && [ $# -le 2 ] || usage
+usage() { echo "usage: $0 <bin-dir> [minutes] [baud]" >&2; exit 2; }
+[ $# -ge 1 ] && [ $# -le 3 ] || usage
 [ -d "$1" ] || { echo "$0: $1 is not a folder" >&2; usage; }
 bin=$(cd "$1" && pwd)
 minutes=${2:-30}
+baud=${3:-19200}
 [[ "$minutes" =~ ^[0-9]+$ ]] && [ "$minutes" -ge 2 ] || { echo "$0: minutes must be a whole number from 2" >&2; exit 2; }
+[[ "$baud" =~ ^[0-9]+$ ]] || { echo "$0: baud must be a whole number" >&2; exit 2; }
 for program in corvane corvane-board; do
   [ -x "$bin/$program" ] || { echo "$0: $bin/$program is missing; build Corvane first" >&2; exit 2; }
 done
@@ -37,9 +39,9 @@ port=7
 cp "$bin/corvane" "$folder/corvane"
 
 # 20 frames of up to 60 characters a second need more than 9600 baud.
-write_board_config "$folder" "$port" 10 24 19200
+write_board_config "$folder" "$port" 10 24 "$baud"
 
-"$bin/corvane-board" --folder "$folder" --port "$port" --rate 20 --baud 19200 > "$folder/board.out" 2>&1 &
+"$bin/corvane-board" --folder "$folder" --port "$port" --rate 20 --baud "$baud" > "$folder/board.out" 2>&1 &
 board=$!
 service=
 cleanup() {
@@ -95,7 +97,7 @@ errors=$(wc -l < "$folder/errorlog.txt" 2>/dev/null || echo 0)
 stderr_lines=$(wc -l < "$folder/service.err")
 exits=$(grep -c 'Wh' "$folder/logs/Whours.txt" 2>/dev/null || echo 0)
 
-printf 'Soak run of corvane --service, %s minutes, 20 frames/s, 10 s interval\n' "$minutes"
+printf 'Soak run of corvane --service, %s minutes, 20 frames/s at %s baud, 10 s interval\n' "$minutes" "$baud"
 printf '  folder                     %s\n' "$folder"
 printf '  wall time                  %.0f s\n' "$wall"
 printf '  processor time             %.2f s\n' "$(calc "$used / $ticks")"

@@ -1,4 +1,5 @@
 #include "app/alerting.h"
+#include "app/no_font_files.h"
 #include "app/real_platform.h"
 #include "app/publishing.h"
 #include "app/web_serving.h"
@@ -36,6 +37,8 @@ int runService(int& argc, char** argv, const QString& folder)
 {
     // Chosen here, not left to the environment: a service never needs a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Nor any font: it draws no text, and the files do not depend on how text is measured.
+    useNoFontFiles();
     SystemClock clock;
     StderrInteraction interaction(clock);
     g_journal = &interaction;
@@ -52,7 +55,7 @@ int runService(int& argc, char** argv, const QString& folder)
         return *status;
 
     const Platform platform = realPlatform(folder, clock, interaction);
-    CorvaneMain logger(platform);
+    CorvaneMain logger(platform, nullptr, CorvaneMain::DisplayUpdates::Off);
     const auto publishing = startPublishing(logger, platform);
     const auto alerting = startAlerting(logger, platform);
     if (alerting)

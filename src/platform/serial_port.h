@@ -23,13 +23,15 @@ public:
     virtual void open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
-    // All characters waiting, in arrival order, as 8-bit text.
+    // The characters of one notification, as 8-bit text; the real port hands over what
+    // its reader joined or cut (PieceHandover), the fake all that arrived since the last read.
     virtual QString readInput() = 0;
-    // Drops whatever arrived after the last read.
+    // Drops characters still waiting in the device after the read, never a hand-over the
+    // reader has already made; the real port's reader leaves none waiting.
     virtual void discardInput() = 0;
 
 signals:
-    // Raised on the user-interface thread whenever characters have arrived.
+    // Raised on the user-interface thread once for each hand-over of characters.
     void received();
     // A change of the link that the user should see ("port lost", "port back").
     void linkStatus(const QString& text);

@@ -79,4 +79,16 @@ void FakeSerialPort::deliver(const QString& chunk)
     emit received();
 }
 
+void FakeSerialPort::readPiece(const QString& piece, qint64 nowMs)
+{
+    for (const QString& text : m_handover.take(piece, nowMs))
+        deliver(text);
+}
+
+void FakeSerialPort::quietUntil(qint64 nowMs)
+{
+    if (const std::optional<QString> held = m_handover.release(nowMs))
+        deliver(*held);
+}
+
 }  // namespace corvane

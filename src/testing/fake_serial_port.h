@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/piece_handover.h"
 #include "platform/port_problem.h"
 #include "platform/serial_port.h"
 
@@ -30,6 +31,11 @@ public:
     void deliver(const QString& chunk);
     // Characters arrive without a notification (they wait for the next one).
     void arrive(const QString& chunk) { m_waiting += chunk; }
+    // A piece read from the device at a monotonic time, handed over as the real port's
+    // reader would: each hand-over is delivered as one notification.
+    void readPiece(const QString& piece, qint64 nowMs);
+    // Time passes with nothing read; what the reader holds goes over once it is due.
+    void quietUntil(qint64 nowMs);
 
     qint16 portNumber() const { return m_portNumber; }
     const QString& settings() const { return m_settings; }
@@ -50,6 +56,7 @@ private:
     int m_inputLength = -1;
     QString m_waiting;
     QStringList m_calls;
+    PieceHandover m_handover;
 };
 
 }  // namespace corvane

@@ -31,8 +31,8 @@ QPushButton* makeLamp(QWidget* parent)
 }
 }  // namespace
 
-CorvaneMain::CorvaneMain(const Platform& platform, QWidget* parent)
-    : QWidget(parent), m_platform(platform)
+CorvaneMain::CorvaneMain(const Platform& platform, QWidget* parent, DisplayUpdates display)
+    : QWidget(parent), m_platform(platform), m_displayUpdates(display == DisplayUpdates::On)
 {
     setObjectName(QStringLiteral("CorvaneMain"));
     MSComm1 = m_platform.makeSerialPort();
@@ -67,10 +67,12 @@ void CorvaneMain::buildControls()
 
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    // A dark panel, like the meters beside the batteries it stands for.
-    ListView1->setStyleSheet(QStringLiteral(
-        "QTreeWidget#ListView1 { background: %1; color: #e9f1ee; border: 1px solid #10161a;"
-        " border-radius: 6px; padding: 4px; }").arg(kLivePanelBackground.name()));
+    // A dark panel, like the meters beside the batteries it stands for. Styling it measures
+    // the list's header, which loads fonts: not worth it for a window nobody sees.
+    if (m_displayUpdates)
+        ListView1->setStyleSheet(QStringLiteral(
+            "QTreeWidget#ListView1 { background: %1; color: #e9f1ee; border: 1px solid #10161a;"
+            " border-radius: 6px; padding: 4px; }").arg(kLivePanelBackground.name()));
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionMode(QAbstractItemView::NoSelection);
     ListView1->setFocusPolicy(Qt::NoFocus);
@@ -172,13 +174,15 @@ void CorvaneMain::buildControls()
     outer->addWidget(messageArea);
     outer->addStretch();
 
-    setWindowHeightTwips(kTallWindowTwips);
+    // Sizing the window lays it out, which measures the message lines' font.
+    if (m_displayUpdates)
+        setWindowHeightTwips(kTallWindowTwips);
 }
 
 void CorvaneMain::connectHandlers()
 {
     connect(MSComm1.get(), &SerialPort::received, this, &CorvaneMain::MSComm1_OnComm);
-    connect(MSComm1.get(), &SerialPort::linkStatus, Label2, &QLabel::setText);
+    connect(MSComm1.get(), &SerialPort::linkStatus, this, &CorvaneMain::showInLabel2);
     connect(&Timer1, &QTimer::timeout, this, &CorvaneMain::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &CorvaneMain::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &CorvaneMain::Timer3_Timer);
@@ -200,9 +204,17 @@ void CorvaneMain::setWindowHeightTwips(int twips)
 
 void CorvaneMain::setLamp(QPushButton* lamp, bool lit)
 {
+    if (!m_displayUpdates)
+        return;
     QPalette palette = lamp->palette();
     palette.setColor(QPalette::Button, lit ? QColor(255, 0, 0) : QWidget::palette().color(QPalette::Button));
     lamp->setPalette(palette);
+}
+
+void CorvaneMain::showInLabel2(const QString& text)
+{
+    if (m_displayUpdates)
+        Label2->setText(text);
 }
 
 void CorvaneMain::Timer2_Timer()

@@ -28,7 +28,14 @@ enum class WattHourEntry;
 class CorvaneMain : public QWidget {
     Q_OBJECT
 public:
-    explicit CorvaneMain(const Platform& platform, QWidget* parent = nullptr);
+    // Off for a logger nobody sees (the service): the labels, lamps, caption and live list
+    // are neither styled nor updated, so nothing is laid out, shaped or drawn and no font
+    // is loaded. Files and events are the same either way; a window merely not shown, as
+    // in the tests, keeps its controls up to date.
+    enum class DisplayUpdates { On, Off };
+
+    explicit CorvaneMain(const Platform& platform, QWidget* parent = nullptr,
+                         DisplayUpdates display = DisplayUpdates::On);
     ~CorvaneMain() override;
 
     // Start-up; repeats through the port-problem recovery until the port opens or the
@@ -156,6 +163,10 @@ private:
     void openPort();
     void setWindowHeightTwips(int twips);
     void setLamp(QPushButton* lamp, bool lit);
+    // Shows the received text or a status in Label2, unless display updates are off.
+    void showInLabel2(const QString& text);
+    // Lays out the live list's rows for the configured values.
+    void layOutLiveList(bool showRpm, bool showWindSpeed);
     // Clamps the interval box to 10..600 and switches logging on with that period.
     void startLoggingTimer(double seconds);
     // The start-up's last step: logging as LogOn and the interval box say.
@@ -200,6 +211,7 @@ private:
     PortProblem m_portProblem;
     QString m_portFailure;  // the last port failure's description; the retry reports only changes
     bool m_stopRequested = false;
+    const bool m_displayUpdates;
 };
 
 }  // namespace corvane

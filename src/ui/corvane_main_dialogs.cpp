@@ -58,7 +58,7 @@ void CorvaneMain::ShowPortProblem()
 
 void CorvaneMain::promptPortProblem()
 {
-    Label2->setText(main_text::possibleCommsProblem);
+    showInLabel2(main_text::possibleCommsProblem);
     m_platform.interaction->message(this, portProblemMessage());
     if (!m_stopRequested)
         showProgramSetup();

@@ -19,11 +19,13 @@ void CorvaneMain::LogTrappedError()
         ErrorString->setToolTip(QStringLiteral("Not written to the error log: ") + failure.description());
     }
     announceErrorEntry(line);
+    lastFrame.clear();
+    if (!m_displayUpdates)
+        return;
     ErrorString->setText(lastErrorCaption(now.time(), trapMessage, pendingErrorText));
     QPalette palette = ErrorString->palette();
     palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
     ErrorString->setPalette(palette);
-    lastFrame.clear();
     Label2->setText(QString());
 }
 

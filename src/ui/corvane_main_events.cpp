@@ -43,7 +43,7 @@ void CorvaneMain::LogOutsideEvent(const QString& message, const QString& reason)
     pendingErrorText.clear();
     trapMessage.clear();
     lastFrame = frame;
-    Label2->setText(received);
+    showInLabel2(received);
 }
 
 void CorvaneMain::announceFrame()

@@ -48,7 +48,7 @@ void CorvaneMain::Timer1_Timer()
     // A frame still arriving is kept: cut in two, its tail would meet the next frame as
     // "][" and blame a fault-free line in the error log.
     commBuffer = frameInProgress(commBuffer);
-    Label2->setText(main_text::bufferCleared);
+    showInLabel2(main_text::bufferCleared);
 }
 
 void CorvaneMain::Timer3_Timer()

@@ -79,7 +79,7 @@ void CorvaneMain::MSComm1_OnComm()
     } catch (const Failure& failure) {
         trap(failure);
         commBuffer.clear();
-        Label2->setText(main_text::possibleCorruptComms);
+        showInLabel2(main_text::possibleCorruptComms);
         announceRejection();
     }
 }
@@ -102,7 +102,7 @@ void CorvaneMain::takeFrameOut()
     lastFrame = commBuffer;
     commBuffer.clear();
     loadFlag = 0;
-    Label2->setText(lastFrame);
+    showInLabel2(lastFrame);
     lastFrame = cutAfterFirstClose(lastFrame);
     frameText = frameFromFirstOpen(lastFrame);
 }
@@ -164,8 +164,10 @@ void CorvaneMain::showLiveValues()
     // The rows are worked out before the list is touched, so a failure leaves it whole.
     const QList<LiveRow> rows =
         liveRows({volts, amps, watts, wattHours, rpm, windSpeed}, DisplayRPM, DisplayWS, WSUnits);
-    showLiveRows(ListView1, rows);
     trapMessage.clear();
+    if (!m_displayUpdates)
+        return;
+    showLiveRows(ListView1, rows);
     setWindowTitle(liveCaption(volts, amps, watts));
     txtMode->setText(QString());
 }

@@ -44,10 +44,12 @@ void CorvaneMain::Form_Load()
 
 bool CorvaneMain::runStartUp()
 {
-    setWindowTitle(main_text::waitingCaption);
-    Label2->setText(main_text::waitingForData);
-    setTextColour(ErrorString, QColor(0, 0, 255));
-    ErrorString->setText(main_text::errorTrapStart);
+    if (m_displayUpdates) {
+        setWindowTitle(main_text::waitingCaption);
+        Label2->setText(main_text::waitingForData);
+        setTextColour(ErrorString, QColor(0, 0, 255));
+        ErrorString->setText(main_text::errorTrapStart);
+    }
     StopLogging->setEnabled(false);
     loadFlag = 0;
     volts = amps = watts = rpm = wattHours = 0;
@@ -136,13 +138,30 @@ void CorvaneMain::LoadConfiguration()
                {prog_key::kDisplayMessages, [this](const QString& value) { dispMessages = toInteger16(value); }}});
     delay->setEnabled(false);
 
-    ListView1->clear();
-    ListView1->setColumnCount(0);
-    ListView1->setHeaderHidden(true);
-    QFont font = ListView1->font();
-    font.setPointSize(24);
+    if (m_displayUpdates) {
+        ListView1->clear();
+        ListView1->setColumnCount(0);
+        ListView1->setHeaderHidden(true);
+    }
     const bool showRpm = toNumber(DisplayRPM) == 1;
     const bool showWindSpeed = toNumber(DisplayWS) == 1;
+    if (m_displayUpdates) {
+        layOutLiveList(showRpm, showWindSpeed);
+        setWindowHeightTwips(dispMessages == 1 ? kTallWindowTwips : kShortWindowTwips);
+    }
+
+    const QString calibration = readWholeFile(m_platform.path(kCalibrationFile));
+    applyKeysUpToFirstUnreadable(calibration, {{calibration_key::kVoltDivider, set(VoltDivider)},
+                                               {calibration_key::kVoltOffset, set(VoltOffset)},
+                                               {calibration_key::kAmpDivider, set(AmpDivider)},
+                                               {calibration_key::kRpmDivider, set(RPMDivider)},
+                                               {calibration_key::kWindSpeedDivider, set(WSDivider)}});
+}
+
+void CorvaneMain::layOutLiveList(bool showRpm, bool showWindSpeed)
+{
+    QFont font = ListView1->font();
+    font.setPointSize(24);
     if (showRpm || showWindSpeed)
         font.setPointSize(20);
     if (showRpm && showWindSpeed)
@@ -164,15 +183,6 @@ void CorvaneMain::LoadConfiguration()
         addLiveRow(ListView1, QStringLiteral("0.0"), QStringLiteral("RPM"));
     if (showWindSpeed)
         addLiveRow(ListView1, QStringLiteral("0.0"), WSUnits);
-
-    setWindowHeightTwips(dispMessages == 1 ? kTallWindowTwips : kShortWindowTwips);
-
-    const QString calibration = readWholeFile(m_platform.path(kCalibrationFile));
-    applyKeysUpToFirstUnreadable(calibration, {{calibration_key::kVoltDivider, set(VoltDivider)},
-                                               {calibration_key::kVoltOffset, set(VoltOffset)},
-                                               {calibration_key::kAmpDivider, set(AmpDivider)},
-                                               {calibration_key::kRpmDivider, set(RPMDivider)},
-                                               {calibration_key::kWindSpeedDivider, set(WSDivider)}});
 }
 
 }  // namespace corvane

@@ -37,7 +37,7 @@ void CorvaneMain::retryPort()
     }
     portRetry.stop();
     m_portFailure.clear();
-    Label2->setText(main_text::waitingForData);
+    showInLabel2(main_text::waitingForData);
     m_platform.interaction->message(this, QStringLiteral("COM%1 opened: receiving data").arg(Port));
 }
 

@@ -2,6 +2,8 @@
 
 #include "text/failure.h"
 
+using namespace Qt::StringLiterals;
+
 namespace corvane::test {
 namespace {
 
@@ -105,6 +107,64 @@ TEST_F(Receive, TheStartOfTheNextFrameInTheSameChunkIsDroppedAndItsRestRejected)
 
     window->Timer1_Timer();  // the interval had data
     EXPECT_EQ(errorLog(), entry(bracesWrong, QStringLiteral("[<V>745</V><I>512</I>]")));
+}
+
+// The port's reader joins pieces until "]" and cuts after "]" and a line end, so the
+// window sees whole frames; what it still must reject reaches it as before.
+TEST_F(Receive, PiecesHandedOverByTheReaderReachTheHandlerAsWholeFrames)
+{
+    struct Step {
+        QString piece;  // null: a logging tick
+        qint64 atMs;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        QString bufferAfterFirstStep;
+        int frames;
+        QByteArray errorLog;
+    };
+    const QString noise(21, QChar(0x81));
+    const Case cases[] = {
+        {"a logging tick between the pieces of a frame",
+         {{u"[<V>745</V><I>5"_s, 0}, {QString(), 4}, {u"12</I>]"_s, 8}},
+         QString(),
+         1,
+         entry(QStringLiteral(" No valid data recieved during logging interval"), QString())},
+        {"a chunk going on after \"]\" and CR LF gives both frames",
+         {{u"[<V>745</V><I>512</I>]\r\n[<V>7"_s, 0}, {u"46</V><I>513</I>]\r\n"_s, 3}},
+         QString(),
+         2,
+         {}},
+        {"noise from a wrong baud rate is rejected once more than sixty characters have come",
+         {{noise, 0}, {noise, 5}, {noise, 10}},
+         QString(),
+         0,
+         entry(longString, QString())},
+        {"\"][\" reaches the handler whole and costs the damaged frame only",
+         {{u"[<V>745</V><I>512</I>][<V>7"_s, 0}, {u"45</V><I>512</I>]"_s, 2}},
+         u"[<V>7"_s,
+         1,
+         entry(longString, QString())},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.ports.clear();
+        QFile::remove(folder.path(QStringLiteral("errorlog.txt")));
+        start();
+        for (const Step& step : c.steps) {
+            if (step.piece.isNull())
+                window->Timer1_Timer();
+            else
+                port().readPiece(step.piece, step.atMs);
+            if (&step == &c.steps.front()) {
+                EXPECT_EQ(window->commBuffer, c.bufferAfterFirstStep);
+            }
+        }
+        port().quietUntil(c.steps.back().atMs + 20);
+        EXPECT_EQ(window->sampleCount, c.frames);
+        EXPECT_EQ(errorLog(), c.errorLog);
+    }
 }
 
 TEST_F(Receive, FieldChecksRejectTheFrameWithTheirStageText)

@@ -4,6 +4,8 @@
 
 #include "ui/program_setup.h"
 
+#include <QDirIterator>
+#include <QMap>
 #include <stdexcept>
 
 namespace corvane::test {
@@ -179,6 +181,64 @@ TEST_F(Unattended, NoPortOrAnOpenPortNeedsNoRetryAndNoMessage)
         EXPECT_TRUE(folder.user.messages.isEmpty()) << portText.toStdString();
         EXPECT_EQ(window->loggingOn(), portText == u"3") << portText.toStdString();
     }
+}
+
+}  // namespace
+}  // namespace corvane::test
+
+namespace corvane::test {
+namespace {
+
+// Every file under the program folder but the configuration, by relative path.
+QMap<QString, QByteArray> writtenFiles(const TestFolder& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString name = QDir(folder.path()).relativeFilePath(it.next());
+        if (!name.endsWith(u".cfg"_s))
+            files.insert(name, folder.read(name));
+    }
+    return files;
+}
+
+// The service's window does no display work, yet writes what the window writes.
+TEST(DisplayUpdatesOff, TheFilesAreTheWindowsAndTheControlsStayAsBuilt)
+{
+    ProgConfig prog;
+    prog.Port = u"3"_s;
+    prog.LogOn = u"1"_s;
+    prog.LogDelay = u"10"_s;
+    prog.DisplayRPM = u"1"_s;
+    CalibrationConfig calibration;
+    TestFolder shown;
+    TestFolder service;
+    for (const TestFolder* folder : {&shown, &service}) {
+        folder->write(u"prog.cfg"_s, prog.text());
+        folder->write(u"settings.cfg"_s, calibration.text());
+    }
+    CorvaneMain window(shown.platform());
+    CorvaneMain logger(service.platform(), nullptr, CorvaneMain::DisplayUpdates::Off);
+    const QString frames[] = {u"[<V>745</V><I>512</I><R>12</R><M>3</M><S>40</S><C>1309</C>]"_s,
+                              u"[<V>745</V><I>512</I><C>9</C>]"_s, u"[<V>745</V>][<V>7"_s, u"46</V>]"_s};
+    for (const auto& [main, folder] : {std::pair{&window, &shown}, std::pair{&logger, &service}}) {
+        main->StartUnattended();
+        for (const QString& frame : frames)
+            folder->ports.at(0)->deliver(frame);
+        main->Timer1_Timer();
+        main->Timer3_Timer();
+        main->LogOutsideEvent(u" broker gone"_s, u"refused"_s);
+    }
+
+    EXPECT_EQ(writtenFiles(service), writtenFiles(shown));
+    EXPECT_TRUE(writtenFiles(shown).value(u"errorlog.txt"_s).contains("checksum error"));
+    EXPECT_EQ(logger.sampleCount, window.sampleCount);
+    EXPECT_FALSE(window.Label2->text().isEmpty());
+    EXPECT_EQ(window.ListView1->topLevelItemCount(), 5);
+    EXPECT_TRUE(logger.Label2->text().isEmpty());
+    EXPECT_TRUE(logger.ErrorString->text().isEmpty());
+    EXPECT_TRUE(logger.windowTitle().isEmpty());
+    EXPECT_EQ(logger.ListView1->topLevelItemCount(), 0);
 }
 
 }  // namespace
