@@ -57,12 +57,15 @@ int runService(int& argc, char** argv, const QString& folder)
     const Platform platform = realPlatform(folder, clock, interaction);
     CorvaneMain logger(platform, nullptr, CorvaneMain::DisplayUpdates::Off);
     const auto publishing = startPublishing(logger, platform);
+    // Before the alerts, which tell the page every change and so must end first.
+    const auto serving = startWebServing(logger, platform);
     const auto alerting = startAlerting(logger, platform);
     if (alerting)
         reportAlertsToJournal(*alerting, interaction);
     if (alerting && publishing)
         alerting->attach(*publishing->publisher);
-    const auto serving = startWebServing(logger, platform);
+    if (alerting && serving)
+        alerting->attach(*serving->server);
     // Asked to end (a shutdown, systemctl stop, Ctrl+C): the Exit command, exit entry
     // included, and the broker told that Corvane is offline.
     onTerminationSignal([&logger, &publishing] {

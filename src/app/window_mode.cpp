@@ -29,12 +29,15 @@ int runWindow(int& argc, char** argv, const QString& folder)
 
     CorvaneMain window(session.platform);
     const auto publishing = startPublishing(window, session.platform);
+    // Before the alerts, which tell the page every change and so must end first.
+    const auto serving = startWebServing(window, session.platform);
     const auto alerting = startAlerting(window, session.platform);
     if (alerting)
         showAlertsInWindow(*alerting, window);
     if (alerting && publishing)
         alerting->attach(*publishing->publisher);
-    const auto serving = startWebServing(window, session.platform);
+    if (alerting && serving)
+        alerting->attach(*serving->server);
     // Asked to end (a shutdown, a kill): leave as a closed window does, whatever dialog is
     // up, ports released; only the Exit button writes the exit entry.
     onTerminationSignal([&window] {

@@ -151,6 +151,8 @@ WebRoute routeRequest(const QByteArray& path, const QByteArray& query)
         route.endpoint = WebEndpoint::Socket;
     else if (path == "/metrics")
         route.endpoint = WebEndpoint::Metrics;
+    else if (path == "/api/alerts")
+        route.endpoint = WebEndpoint::Alerts;
     else if (path == "/api/config")
         route.endpoint = WebEndpoint::Settings;
     return route;

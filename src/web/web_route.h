@@ -14,6 +14,7 @@ enum class WebEndpoint {
     SummaryCsv,  // /api/summary.csv
     Errors,      // /api/errors
     Metrics,     // /metrics
+    Alerts,      // /api/alerts
     Settings,    // /api/config: what the page shows
     NotFound,
     BadRequest,  // `error` says why

@@ -110,4 +110,10 @@ void WebServer::loggingSwitched(bool on)
     m_snapshot.logging = on;
 }
 
+void WebServer::alertChanged(const AlertChange& change)
+{
+    const std::lock_guard lock(m_mutex);
+    recordAlert(m_snapshot, change);
+}
+
 }  // namespace corvane

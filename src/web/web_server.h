@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alerts/alert_sink.h"
 #include "config/web_config.h"
 #include "logging/window_events.h"
 #include "web/web_site.h"
@@ -19,7 +20,8 @@ class WebWorker;
 // The page's server. The window's events only copy into a snapshot under a lock and, once
 // per burst of frames, wake the server's thread; everything else (listening, answering,
 // WebSocket messages) happens on that thread, at a lower priority than the window's.
-class WebServer final : public WindowEvents {
+// Alert changes come the same way: copied into the snapshot on the monitor's thread.
+class WebServer final : public WindowEvents, public AlertSink {
 public:
     // Both are called on the thread that made the server.
     using ErrorLogger = std::function<void(const QString& message, const QString& reason)>;
@@ -41,6 +43,8 @@ public:
     void errorLogged(const QString& line) override;
     void frameRejected() override;
     void loggingSwitched(bool on) override;
+
+    void alertChanged(const AlertChange& change) override;
 
     WebSnapshot snapshot() const;
 

@@ -119,6 +119,8 @@ WebReply WebSite::route(const WebRequest& request) const
     case WebEndpoint::Metrics:
         return text(QByteArrayLiteral("text/plain; version=0.0.4; charset=utf-8"),
                     metricsText(m_snapshot(), m_settings.version));
+    case WebEndpoint::Alerts:
+        return json(200, alertsJson(m_snapshot()));
     case WebEndpoint::Settings:
         return json(200, m_settings.pageSettingsJson);
     case WebEndpoint::BadRequest:

@@ -3,6 +3,9 @@
 #include "publish/discovery.h"
 #include "publish/json_texts.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cmath>
 
 namespace corvane {
@@ -85,6 +88,34 @@ QString liveText(const WebSnapshot& snapshot)
     return text + (snapshot.logging ? QStringLiteral(", \"logging\": true}") : QStringLiteral(", \"logging\": false}"));
 }
 
+void recordAlert(WebSnapshot& snapshot, const AlertChange& change)
+{
+    for (AlertChange& state : snapshot.alerts) {
+        if (state.key == change.key) {
+            state = change;
+            return;
+        }
+    }
+    snapshot.alerts.push_back(change);
+}
+
+QByteArray alertsJson(const WebSnapshot& snapshot)
+{
+    QJsonArray alerts;
+    for (const AlertChange& state : snapshot.alerts) {
+        // Every raise and clear names its reason; only the state from the start has none.
+        const bool changed = !state.message.isEmpty();
+        QJsonObject alert;
+        alert.insert(QStringLiteral("alert"), state.key);
+        alert.insert(QStringLiteral("state"), state.raised ? QStringLiteral("raised") : QStringLiteral("cleared"));
+        alert.insert(QStringLiteral("since"), changed ? QJsonValue(isoLocalTime(state.since)) : QJsonValue());
+        alert.insert(QStringLiteral("message"), changed ? QJsonValue(state.message) : QJsonValue());
+        alert.insert(QStringLiteral("volts"), state.volts && std::isfinite(*state.volts) ? QJsonValue(*state.volts) : QJsonValue());
+        alerts.append(alert);
+    }
+    return QJsonDocument(alerts).toJson(QJsonDocument::Compact);
+}
+
 QByteArray metricsText(const WebSnapshot& snapshot, const QString& version)
 {
     Families out;
@@ -124,6 +155,12 @@ QByteArray metricsText(const WebSnapshot& snapshot, const QString& version)
     }
     out.family("corvane_logging", "gauge", "1 while records are being written, else 0.");
     out.sample("corvane_logging", snapshot.logging ? 1.0 : 0.0);
+    if (!snapshot.alerts.empty()) {
+        out.family("corvane_alert_active", "gauge", "1 while the alert is raised, else 0.");
+        for (const AlertChange& state : snapshot.alerts)
+            out.sample(QStringLiteral("corvane_alert_active{alert=\"") + labelValue(state.key) + QStringLiteral("\"}"),
+                       state.raised ? QStringLiteral("1") : QStringLiteral("0"));
+    }
     out.family("corvane_build_info", "gauge", "The program's version.");
     out.sample(QStringLiteral("corvane_build_info{version=\"") + labelValue(version) + QStringLiteral("\"}"),
                QStringLiteral("1"));

@@ -5,6 +5,7 @@
 #include "support/config_text.h"
 #include "support/test_folder.h"
 #include "ui/corvane_main.h"
+#include "web/web_server.h"
 
 #include <QLabel>
 #include <cstdio>
@@ -51,9 +52,18 @@ protected:
     std::unique_ptr<Alerting> alerting;
 };
 
-TEST_F(Alerts, ARaiseAndItsClearReachAlertsTxtTheMessageAreaAndTheJournal)
+TEST_F(Alerts, ARaiseAndItsClearReachAlertsTxtTheMessageAreaTheJournalAndThePage)
 {
     start({});
+    // Not started: only its snapshot, which the page's answers read, is looked at.
+    WebServer page(WebConfig{}, WebSiteSettings{}, QString(), [](const QString&, const QString&) {}, [](const QString&) {});
+    alerting->attach(page);
+    ASSERT_EQ(page.snapshot().alerts.size(), 3u);
+    const auto pageState = [&page] {
+        const AlertChange low = page.snapshot().alerts.front();
+        return low.key + (low.raised ? QStringLiteral(" raised ") : QStringLiteral(" cleared ")) + low.message;
+    };
+    EXPECT_EQ(pageState(), u"battery_low cleared ");
     showAlertsInWindow(*alerting, *window);
     std::FILE* journalFile = std::tmpfile();
     StderrInteraction journal(folder.clock, journalFile);
@@ -64,16 +74,19 @@ TEST_F(Alerts, ARaiseAndItsClearReachAlertsTxtTheMessageAreaAndTheJournal)
     frames(11.5, 61);
     EXPECT_EQ(alertLog(), "2010_03_07 14:06:00  raised  battery_low  battery at 11.50 V, below 11.80 V for 60 s\r\n");
     EXPECT_EQ(raised->text(), u"battery_low: battery at 11.50 V, below 11.80 V for 60 s");
+    EXPECT_EQ(pageState(), u"battery_low raised battery at 11.50 V, below 11.80 V for 60 s");
     frames(12.6, 61);
     EXPECT_TRUE(alertLog().endsWith(
         "2010_03_07 14:07:01  cleared  battery_low  battery at 12.60 V, at or above 12.40 V for 60 s\r\n"));
     EXPECT_TRUE(raised->text().isEmpty());
+    EXPECT_EQ(pageState(), u"battery_low cleared battery at 12.60 V, at or above 12.40 V for 60 s");
 
     std::rewind(journalFile);
     char line[200] = {};
     ASSERT_NE(std::fgets(line, sizeof line, journalFile), nullptr);
     EXPECT_STREQ(line, "2010-03-07 14:06:00 corvane: alert battery_low raised: battery at 11.50 V, below 11.80 V for 60 s\n");
     std::fclose(journalFile);
+    alerting.reset();  // before the page it tells
 }
 
 TEST_F(Alerts, NoDataOnlyWithThePortOpenAndRejectedFramesAreNotData)

@@ -27,6 +27,10 @@ FILES = {
 # A time here stands for a board that stopped: /api/live keeps answering that frame.
 FROZEN_AT = None
 
+# What /api/alerts answers: every alert that is on, as the program lists them.
+ALERTS = [{"alert": key, "state": "cleared", "since": None, "message": None, "volts": None}
+          for key in ("battery_low", "battery_high", "no_data")]
+
 
 def record(minute):
     """A plausible record: sun-shaped wind over the day, a battery that follows it."""
@@ -96,6 +100,8 @@ class Handler(BaseHTTPRequestHandler):
                              "max_rpm": max(r["rpm"] for r in records), "mean_wind": 9.5})
                 d += datetime.timedelta(days=1)
             return self.send(200, rows)
+        if url.path == "/api/alerts":
+            return self.send(200, ALERTS)
         if url.path == "/api/errors":
             lines = [f"2026_12_0{i % 9 + 1}  1{i % 10}:0{i % 6}  checksum error   <RB>  <IM> [<V>75{i}</V><I>12</I>]"
                      for i in range(int(query.get("limit", "50")))]

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """What the page does on its own, against the stand-in server (no /ws there): it polls
-while the WebSocket is missing, says when frames stop, and opens a day from the month's
-bars. Headless chromium; real time, about half a minute.
+while the WebSocket is missing, says when frames stop, asks for the alerts again when they
+come back, and opens a day from the month's bars. Headless chromium; real time, about half a minute.
 
     /usr/bin/python3 tests/browser/page_rules_test.py
 """
@@ -51,6 +51,7 @@ class PageWithoutSocket(unittest.TestCase):
                 document.querySelector('[data-live="volts"]'), {childList: true, subtree: true});""")
         wait_until(lambda: self.script("return window.voltsWrites") >= 1, 12, "a poll of /api/live")
         self.assertTrue(self.script("return document.getElementById('stale').hidden"))
+        self.assertTrue(self.script("return document.getElementById('alerts').hidden"))
 
         mock_server.FROZEN_AT = datetime.datetime.now().astimezone().replace(microsecond=0)
         try:
@@ -60,10 +61,17 @@ class PageWithoutSocket(unittest.TestCase):
                                   self.script("return document.getElementById('stale').textContent"))
             self.assertIsNotNone(notice)
             self.assertGreater(int(notice.group(1)), 10)
+            # Raised while frames were away: the page learns it when they come back, long
+            # before its half-minute look.
+            mock_server.ALERTS[0] = {"alert": "battery_low", "state": "raised", "since": "2026-12-07T14:05:30+01:00",
+                                     "message": "battery at 23.62 V, below 23.80 V for 60 s", "volts": 23.62}
         finally:
             mock_server.FROZEN_AT = None
         wait_until(lambda: self.script("return document.getElementById('stale').hidden"), 12,
                    "the notice gone with a new frame")
+        wait_until(lambda: not self.script("return document.getElementById('alerts').hidden"), 5, "the alert banner")
+        self.assertEqual(self.script("return document.getElementById('alerts').textContent"),
+                         "battery_low battery at 23.62 V, below 23.80 V for 60 s")
 
     def test_2_month_bars_add_up_and_a_tap_opens_that_day(self):
         month = datetime.date.today().strftime("%Y-%m")

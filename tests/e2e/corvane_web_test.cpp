@@ -99,6 +99,19 @@ TEST(CorvaneWeb, ServesEveryEndpointBesideLogging)
         << metrics.body.constData();
     EXPECT_TRUE(metrics.body.contains("\ncorvane_logging 1\n"));
 
+    // Alerts are on without an alerts.cfg: each is listed, cleared while the board's
+    // frames are normal, and its gauge says the same.
+    const QJsonArray alerts = json(httpRequest(port, "GET", "/api/alerts")).array();
+    const QByteArray gauges = httpRequest(port, "GET", "/metrics").body;
+    QStringList keys;
+    for (const QJsonValue& alert : alerts) {
+        keys << alert[u"alert"].toString();
+        EXPECT_EQ(alert[u"state"].toString(), QStringLiteral("cleared")) << keys.last().toStdString();
+        EXPECT_TRUE(gauges.contains("\ncorvane_alert_active{alert=\"" + keys.last().toLatin1() + "\"} 0\n"))
+            << gauges.constData();
+    }
+    EXPECT_EQ(keys, (QStringList{QStringLiteral("battery_low"), QStringLiteral("battery_high"), QStringLiteral("no_data")}));
+
     // The first record, 10 s after the start, and the error-log entries of the faults.
     ASSERT_TRUE(waitUntil([&] { return !folder.dayFiles().isEmpty(); }, milliseconds(20000)));
     const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));

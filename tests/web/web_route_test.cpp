@@ -28,6 +28,7 @@ TEST(WebRoute, DaysPassOnlyAsRealDates)
         {"/api/day/2026-12-07%00", WebEndpoint::BadRequest, {}},
         {"/api/day/", WebEndpoint::BadRequest, {}},
         {"/api/day", WebEndpoint::NotFound, {}},
+        {"/api/alerts", WebEndpoint::Alerts, {}},
         {"/api/days/2026-12-07", WebEndpoint::NotFound, {}},
     };
     for (const Case& c : cases) {

@@ -145,6 +145,10 @@ TEST_F(WebSiteTest, MethodsPathsAndHead)
     EXPECT_TRUE(page.body.contains("app.js"));
     EXPECT_EQ(get("/uPlot.iife.min.js").status, 200);
     EXPECT_EQ(get("/metrics").contentType, "text/plain; version=0.0.4; charset=utf-8");
+    m_snapshot.alerts.push_back(AlertChange{QStringLiteral("no_data"), true, {}, QStringLiteral("no frame for 120 s"), {}});
+    const WebReply alerts = get("/api/alerts");
+    EXPECT_EQ(alerts.status, 200);
+    EXPECT_EQ(json(alerts).array().first()[u"state"], QJsonValue(QStringLiteral("raised")));
 }
 
 TEST_F(WebSiteTest, APasswordGuardsEveryPathAndTheUpgrade)

@@ -2,6 +2,9 @@
 
 #include "publish/json_texts.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryFile>
 #include <QTimeZone>
@@ -93,6 +96,66 @@ TEST(WebSnapshot, MetricsConvertKnownWindUnitsAndLabelOthers)
     }
 }
 
+AlertChange alert(const char* key, bool raised, const char* message, std::optional<double> volts)
+{
+    AlertChange change;
+    change.key = QString::fromUtf8(key);
+    change.raised = raised;
+    change.since = QDateTime(QDate(2026, 12, 7), QTime(14, 5, 30), QTimeZone(3600));
+    change.message = QString::fromUtf8(message);
+    change.volts = volts;
+    return change;
+}
+
+// The states from the start, then a raise and a clear: each replaces its alert's state in
+// place, and the list, the JSON and the gauge agree.
+TEST(WebSnapshot, AlertsAsJsonAndGauge)
+{
+    WebSnapshot snapshot;
+    EXPECT_EQ(alertsJson(snapshot), "[]");
+    EXPECT_FALSE(metricsText(snapshot, QStringLiteral("1.0.0")).contains("corvane_alert_active"));
+
+    for (const char* key : {"battery_low", "battery_high", "no_data"})
+        recordAlert(snapshot, alert(key, false, "", std::nullopt));
+    recordAlert(snapshot, alert("battery_low", true, "battery at 11.62 V, below 11.80 V for 60 s", 11.62));
+    recordAlert(snapshot, alert("no_data", false, "frames again after 130 s", std::nullopt));
+
+    const QJsonArray alerts = QJsonDocument::fromJson(alertsJson(snapshot)).array();
+    ASSERT_EQ(alerts.size(), 3);
+    struct Expected {
+        const char* key;
+        const char* state;
+        QJsonValue since;
+        QJsonValue message;
+        QJsonValue volts;
+    };
+    const Expected expected[] = {
+        {"battery_low", "raised", QStringLiteral("2026-12-07T14:05:30+01:00"),
+         QStringLiteral("battery at 11.62 V, below 11.80 V for 60 s"), 11.62},
+        {"battery_high", "cleared", QJsonValue(), QJsonValue(), QJsonValue()},
+        {"no_data", "cleared", QStringLiteral("2026-12-07T14:05:30+01:00"), QStringLiteral("frames again after 130 s"),
+         QJsonValue()},
+    };
+    for (qsizetype i = 0; i < alerts.size(); ++i) {
+        const QJsonObject object = alerts[i].toObject();
+        const Expected& e = expected[i];
+        EXPECT_EQ(object.size(), 5) << e.key;
+        EXPECT_EQ(object[u"alert"], QJsonValue(QString::fromUtf8(e.key)));
+        EXPECT_EQ(object[u"state"], QJsonValue(QString::fromUtf8(e.state))) << e.key;
+        EXPECT_EQ(object[u"since"], e.since) << e.key;
+        EXPECT_EQ(object[u"message"], e.message) << e.key;
+        EXPECT_EQ(object[u"volts"], e.volts) << e.key;
+    }
+    EXPECT_TRUE(alertsJson(snapshot).contains("\"volts\":11.62"));
+
+    const QStringList lines = samples(metricsText(snapshot, QStringLiteral("1.0.0")));
+    const qsizetype first = lines.indexOf(QStringLiteral("corvane_alert_active{alert=\"battery_low\"} 1"));
+    ASSERT_GE(first, 0) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines.mid(first, 3), (QStringList{QStringLiteral("corvane_alert_active{alert=\"battery_low\"} 1"),
+                                                QStringLiteral("corvane_alert_active{alert=\"battery_high\"} 0"),
+                                                QStringLiteral("corvane_alert_active{alert=\"no_data\"} 0")}));
+}
+
 TEST(WebSnapshot, MetricsPassPromtool)
 {
 #ifndef CORVANE_PROMTOOL
@@ -102,6 +165,10 @@ TEST(WebSnapshot, MetricsPassPromtool)
     for (const char* units : {"km/h", "furlongs/fortnight"}) {
         for (const bool withFrame : {false, true}) {
             snapshot.frame.reset();
+            // The alert gauge with one frame kind, none with the other.
+            snapshot.alerts.clear();
+            if (withFrame)
+                recordAlert(snapshot, alert("battery_low", true, "low", 11.6));
             if (withFrame)
                 snapshot.frame = frame(QString::fromUtf8(units));
             QProcess promtool;

@@ -1,11 +1,12 @@
 // The phone page: live tiles from /ws (polling /api/live while it is down), the day's plot,
-// the month's energy and the error log. All paths are relative so that the page also works
+// the month's energy, the error log and a banner with the raised alerts. All paths are relative so that the page also works
 // behind a reverse proxy under a sub-path.
 "use strict";
 (() => {
   const STALE_AFTER_S = 10;
   const POLL_MS = 5000;
   const ERROR_LINES = 20;
+  const ALERTS_MS = 30000;
   // Digits as the day file writes them.
   const DECIMALS = { volts: 2, amps: 2, watts: 2, watt_hours: 1, rpm: 0, wind_speed: 1 };
   const SERIES = [
@@ -84,6 +85,9 @@
     logging.textContent = live.logging ? "Logging on" : "Logging off";
     logging.className = live.logging ? "on" : "off";
     if (live.time && live.time !== state.lastTime) {
+      // Frames again after a gap: a no_data alert has likely cleared, a battery one may
+      // have changed meanwhile.
+      if (state.lastTime !== null && Date.now() - state.lastFrameAt > STALE_AFTER_S * 1000) loadAlerts();
       // The first frame seen may be old (the board stopped before the page opened).
       const frameAt = Date.parse(live.time);
       state.lastFrameAt = state.lastTime === null && frameAt < Date.now() ? frameAt : Date.now();
@@ -338,6 +342,23 @@
       .catch(() => {});
   }
 
+  // ---- the raised alerts ----
+  function showAlerts(alerts) {
+    const raised = alerts.filter((a) => a.state === "raised");
+    $("alerts").replaceChildren(
+      ...raised.map((a) => {
+        const line = document.createElement("div");
+        const key = document.createElement("strong");
+        key.textContent = a.alert;
+        line.append(key, a.message ? ` ${a.message}` : "");
+        return line;
+      }),
+    );
+    $("alerts").hidden = raised.length === 0;
+  }
+
+  const loadAlerts = () => api("api/alerts").then(showAlerts).catch(() => {});
+
   function applyConfig(config) {
     Object.assign(state.config, config);
     if (!(state.config.log_delay > 0)) state.config.log_delay = 60;
@@ -372,6 +393,7 @@
     document.addEventListener("visibilitychange", () => {
       if (document.hidden) return;
       pollLive();
+      loadAlerts();
       if (state.day === today()) loadDay(state.day);
     });
   }
@@ -383,10 +405,12 @@
     loadDay(state.day);
     loadMonth(state.month);
     loadErrors();
+    loadAlerts();
     pollLive();
     connect();
     setInterval(showStale, 1000);
     setInterval(loadErrors, 30000);
+    setInterval(loadAlerts, ALERTS_MS);
   }
 
   start();
