@@ -1,7 +1,7 @@
 #include "config/alerts_config.h"
 
-#include "config/tag_value.h"
-#include "text/failure.h"
+#include "config/config_keys.h"
+#include "config/key_policies.h"
 #include "text/number_format.h"
 #include "text/numeric_text.h"
 
@@ -12,20 +12,6 @@ const QString kTitle = QStringLiteral("Alert Settings");
 const QString kLowAlert = QStringLiteral("battery_low");
 const QString kHighAlert = QStringLiteral("battery_high");
 const QString kNoDataAlert = QStringLiteral("no_data");
-
-// A key counts as given only when both of its tags are there; otherwise its default holds.
-std::optional<QString> givenValue(const QString& text, const QString& key)
-{
-    const QString open = u'<' + key + u'>';
-    const QString close = QStringLiteral("</") + key + u'>';
-    if (!text.contains(open) || !text.contains(close))
-        return std::nullopt;
-    try {
-        return TagValue(text, key);
-    } catch (const Failure&) {
-        return std::nullopt;
-    }
-}
 
 QString numberText(double value) { return generalNumberText(value); }
 
@@ -56,7 +42,7 @@ public:
 
     void read(const NumberKey& key, std::optional<double>& value, bool emptyIsOff)
     {
-        const std::optional<QString> given = givenValue(m_text, key.key);
+        const std::optional<QString> given = presentTagValue(m_text, key.key);
         if (!given)
             return;
         if (given->trimmed().isEmpty()) {
@@ -145,7 +131,7 @@ AlertsConfig withAlertsOff(AlertsConfig config, const QStringList& alertsOff)
 
 int bankVolts(const QString& progConfigText)
 {
-    const std::optional<QString> given = givenValue(progConfigText, QStringLiteral("SV"));
+    const std::optional<QString> given = presentTagValue(progConfigText, prog_key::kSystemVolts);
     const std::optional<double> volts = given ? numericValue(*given) : std::nullopt;
     if (volts && (*volts == 12 || *volts == 24 || *volts == 48))
         return static_cast<int>(*volts);
@@ -169,7 +155,7 @@ AlertsConfigReading readAlertsConfig(const QString& text, int systemVolts)
     AlertsConfig& config = reading.written;
     config = defaultAlertsConfig(systemVolts);
     QStringList alertsOff;
-    if (const std::optional<QString> enabled = givenValue(text, QStringLiteral("Enabled")))
+    if (const std::optional<QString> enabled = presentTagValue(text, QStringLiteral("Enabled")))
         config.enabled = enabled->trimmed() == QStringLiteral("1");
     NumberReader numbers(text, reading.problems, alertsOff);
     numbers.read(kLowKey, config.low, true);
@@ -178,7 +164,7 @@ AlertsConfigReading readAlertsConfig(const QString& text, int systemVolts)
     numbers.read(kHighClearKey, config.highClear);
     numbers.read(kDelayKey, config.delaySeconds);
     numbers.read(kNoDataKey, config.noDataSeconds, true);
-    config.command = givenValue(text, QStringLiteral("Command")).value_or(QString()).trimmed();
+    config.command = presentTagValue(text, QStringLiteral("Command")).value_or(QString()).trimmed();
 
     // A key that was not a number already switched its alert off; its default is not
     // checked again.
