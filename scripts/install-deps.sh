@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev qt6-httpserver-dev qt6-websockets-dev prometheus
   libgtest-dev libgmock-dev libbenchmark-dev
   locales fonts-liberation
-  chromium chromium-driver python3-selenium
+  chromium chromium-driver python3-selenium dbus-daemon
   libmosquitto-dev mosquitto mosquitto-clients openssl
   desktop-file-utils appstream man-db dpkg-dev fakeroot file lintian
 )
