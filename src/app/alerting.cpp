@@ -1,4 +1,5 @@
 #include "app/alerting.h"
+#include "app/window_reports.h"
 
 #include "alerts/alert_log.h"
 #include "alerts/command_runner.h"
@@ -61,11 +62,8 @@ std::unique_ptr<Alerting> startAlerting(CorvaneMain& window, const Platform& pla
     if (!reading.config.enabled)
         return nullptr;
 
+    const auto logError = windowErrorLog(window);
     QPointer<CorvaneMain> owner = &window;
-    const auto logError = [owner](const QString& message, const QString& reason) {
-        if (owner)
-            owner->LogOutsideEvent(message, reason);
-    };
     auto alerting = std::make_unique<Alerting>();
     alerting->config = reading.config;
     // The port stays "open" while its device is away and the port waits for it; only the

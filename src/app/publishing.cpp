@@ -1,4 +1,5 @@
 #include "app/publishing.h"
+#include "app/window_reports.h"
 
 #include "config/config_files.h"
 #include "config/config_keys.h"
@@ -10,7 +11,6 @@
 #include "ui/corvane_main.h"
 
 #include <QLabel>
-#include <QPointer>
 #include <QSysInfo>
 
 namespace corvane {
@@ -40,19 +40,10 @@ std::unique_ptr<Publishing> startPublishing(CorvaneMain& window, const Platform&
     if (!config.enabled)
         return nullptr;
 
-    QPointer<QLabel> status = window.addStatusLine(QStringLiteral("mqttStatus"));
-    QPointer<CorvaneMain> owner = &window;
     auto publishing = std::make_unique<Publishing>();
-    publishing->publisher = std::make_unique<Publisher>(
-        config, configuredWindUnits(platform),
-        [owner](const QString& message, const QString& reason) {
-            if (owner)
-                owner->LogOutsideEvent(message, reason);
-        },
-        [status](const QString& text) {
-            if (status)
-                status->setText(text);
-        });
+    publishing->publisher =
+        std::make_unique<Publisher>(config, configuredWindUnits(platform), windowErrorLog(window),
+                                    windowStatusLine(window, QStringLiteral("mqttStatus")));
     publishing->subscription = window.subscribe(*publishing->publisher);
 
     if (const std::optional<ExposedPassword> exposed =

@@ -1,4 +1,5 @@
 #include "app/web_serving.h"
+#include "app/window_reports.h"
 
 #include "config/config_files.h"
 #include "config/config_keys.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPointer>
 
 namespace corvane {
 namespace {
@@ -65,19 +65,10 @@ std::unique_ptr<WebServing> startWebServing(CorvaneMain& window, const Platform&
     site.pageSettingsJson = pageSettingsJson(programConfig);
     site.version = QStringLiteral(CORVANE_VERSION);
 
-    QPointer<QLabel> status = window.addStatusLine(QStringLiteral("webStatus"));
-    QPointer<CorvaneMain> owner = &window;
     auto serving = std::make_unique<WebServing>();
-    serving->server = std::make_unique<WebServer>(
-        config, site, configuredWindUnits(programConfig),
-        [owner](const QString& message, const QString& reason) {
-            if (owner)
-                owner->LogOutsideEvent(message, reason);
-        },
-        [status](const QString& text) {
-            if (status)
-                status->setText(text);
-        });
+    serving->server = std::make_unique<WebServer>(config, site, configuredWindUnits(programConfig),
+                                                  windowErrorLog(window),
+                                                  windowStatusLine(window, QStringLiteral("webStatus")));
     serving->subscription = window.subscribe(*serving->server);
     serving->server->start();
     return serving;
